@@ -19,11 +19,21 @@ char DetectDecimalSeparator();
 std::string FormatGeneral(double value, int precision, int width = 0);
 
 // The named forms of the program.
-inline std::string FormatVectorCell(double v) { return FormatGeneral(v, 4); }     // "%.4g"
-inline std::string FormatMatrixCell(double v) { return FormatGeneral(v, 5); }     // "%.5g"
-inline std::string FormatCoefficient(double v) { return FormatGeneral(v, 5, 5); } // "%5.5g"
-inline std::string FormatQuantile(double v) { return FormatGeneral(v, 4, 4); }    // "%4.4g"
-inline std::string FormatFull(double v) { return FormatGeneral(v, 15); }          // "%.15g"
+inline std::string FormatVectorCell(double v) {
+    return FormatGeneral(v, 4);
+} // "%.4g"
+inline std::string FormatMatrixCell(double v) {
+    return FormatGeneral(v, 5);
+} // "%.5g"
+inline std::string FormatCoefficient(double v) {
+    return FormatGeneral(v, 5, 5);
+} // "%5.5g"
+inline std::string FormatQuantile(double v) {
+    return FormatGeneral(v, 4, 4);
+} // "%4.4g"
+inline std::string FormatFull(double v) {
+    return FormatGeneral(v, 15);
+} // "%.15g"
 
 // Like FormatGeneral, but always with a point (files that are not for people).
 std::string FormatGeneralPoint(double value, int precision, int width = 0);
