@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -226,15 +227,20 @@ bool TMatrix::Multiply(const TMatrix& a, const TMatrix& b) {
     if (!Block)
         return true;
     // Into a separate matrix first: this matrix may be one of the factors.
+    // Rows of b are walked in order; each output row sums in extended precision.
     TMatrix product(nRows, nCols);
+    std::unique_ptr<long double[]> sums(new long double[static_cast<std::size_t>(nCols)]);
     for (std::int32_t i = 0; i < nRows; ++i) {
-        double* out = product.Rows[i];
-        for (std::int32_t j = 0; j < nCols; ++j) {
-            long double sum = 0.0L;
-            for (std::int32_t k = 0; k < a.nCols; ++k)
-                sum += static_cast<long double>(a.Rows[i][k]) * b.Rows[k][j];
-            out[j] = static_cast<double>(sum);
+        std::fill_n(sums.get(), nCols, 0.0L);
+        for (std::int32_t k = 0; k < a.nCols; ++k) {
+            const long double aik = a.Rows[i][k];
+            const double* bk = b.Rows[k];
+            for (std::int32_t j = 0; j < nCols; ++j)
+                sums[j] += aik * bk[j];
         }
+        double* out = product.Rows[i];
+        for (std::int32_t j = 0; j < nCols; ++j)
+            out[j] = static_cast<double>(sums[j]);
     }
     AssignData(product);
     return true;
