@@ -1,0 +1,95 @@
+#pragma once
+
+#include "numeric/MessageHost.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvanta {
+
+class TAdden;
+
+// What step 1 of the new-plan wizard chose.
+enum class TPlanSource { Generator, NonStandard, Builtin };
+
+// The answers of a finished new-plan wizard.
+struct TNewPlanAnswers {
+    TPlanSource Source = TPlanSource::Generator;
+    std::string GeneratorName;      // step 2's selected plan
+    bool UseGeneratorModel = false; // step 2's "Использовать эту модель"
+    std::int32_t FactorCount = 2;   // step 2A: k of a non-standard plan
+    std::int32_t RunCount = 4;      // step 2A: N of a non-standard plan
+    bool UseStandardModel = false; // step 3's "Использовать одну из стандартных моделей"
+    std::string ModelName;             // step 3's selected model
+    std::vector<const TAdden*> Addens; // step 4's term list, in term order
+};
+
+// The built-in plan dialog: kind 0 = FFE, 1 = CCO, 2 = CCR, and k.
+struct TBuiltinPlanAnswer {
+    std::int32_t Kind = 0;
+    std::int32_t FactorCount = 2;
+};
+
+// The observations dialog as the plan opens it, and what it gives back.
+struct TRepeatsRequest {
+    std::string Caption;
+    std::string ResponseName;
+};
+struct TRepeatsAnswer {
+    std::string RepeatsText; // the repeats field as typed (validated 1 .. 64 by the dialog)
+    std::string ResponseName;
+};
+
+// The three file-dialog filters of a plan.
+enum class TFileFilter { Text, SurferGrid, Plan };
+
+// The plan's five data windows (matrix editors).
+enum class TDataWindow { CodeMatrix, NaturalMatrix, BaseLevels, Intervals, Responses };
+
+// Everything the plan engine asks of the program around it: the message
+// boxes (through the message host it extends), the dialogs it runs, the file
+// dialogs, the windows it opens and the main window's refresh. Every dialog
+// answer is a plain value; a cancelled dialog is an empty optional.
+class TPlanHost : public TMessageHost {
+public:
+    // Dialogs of the plan commands.
+    virtual std::optional<TNewPlanAnswers> RunNewPlanWizard() = 0;
+    virtual std::optional<TBuiltinPlanAnswer> RunBuiltinPlanDialog() = 0;
+    virtual std::optional<TRepeatsAnswer> RunRepeatsDialog(const TRepeatsRequest& request) = 0;
+    // The factor names dialog, given the current names; the edited names on OK.
+    virtual std::optional<std::vector<std::string>>
+    RunFactorNamesDialog(const std::vector<std::string>& names) = 0;
+
+    // File dialogs; `initial` is the proposed file name. The chosen path.
+    virtual std::optional<std::string> RunOpenDialog(TFileFilter filter,
+                                                     const std::string& initial) = 0;
+    virtual std::optional<std::string> RunSaveDialog(TFileFilter filter,
+                                                     const std::string& initial) = 0;
+
+    // Window requests. A data window shows the plan's matrix or vector of
+    // that kind; refreshing re-reads the data into an open window.
+    virtual void ShowDataWindow(TDataWindow window) = 0;
+    virtual void MinimizeDataWindow(TDataWindow window) = 0;
+    virtual void RefreshDataWindow(TDataWindow window) = 0;
+    virtual void CloseDataWindow(TDataWindow window) = 0;
+    virtual bool IsDataWindowOpen(TDataWindow window) const = 0;
+    virtual bool IsDataWindowMinimized(TDataWindow window) const = 0;
+    virtual void ShowReportWindow() = 0;
+    virtual void MinimizeReportWindow() = 0;
+    virtual void CloseReportWindow() = 0;
+    virtual bool IsReportWindowOpen() const = 0;
+    virtual bool IsReportWindowMinimized() const = 0;
+    // The non-modal check-point window.
+    virtual void ShowCheckPointWindow() = 0;
+    // The diagram and surface windows of the plan's graph holder.
+    virtual void ShowGraphWindows() = 0;
+    virtual void CloseGraphWindows() = 0;
+
+    // The main window re-enables its commands, shows the status text and
+    // refreshes its title.
+    virtual void RefreshCommands() = 0;
+};
+
+} // namespace orvanta

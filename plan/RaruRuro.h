@@ -1,0 +1,184 @@
+#pragma once
+
+#include "numeric/MessageHost.h"
+#include "numeric/NamedMatrix.h"
+#include "numeric/NamedVector.h"
+#include "plan/MathObjects.h"
+#include "plan/PlanHost.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvanta {
+
+// Plan kinds.
+constexpr std::uint8_t PlanFFE = 0;     // built-in full factorial, 2^k runs
+constexpr std::uint8_t PlanCCO = 1;     // built-in central composite, orthogonal
+constexpr std::uint8_t PlanCCR = 2;     // built-in central composite, rotatable
+constexpr std::uint8_t PlanGeneral = 3; // generator and/or model from the math modules
+
+// Largest factor count of a built-in plan.
+constexpr std::int32_t MaxBuiltinFactors = 10;
+
+extern const char* const DefaultResponseName; // "Отклик системы"
+
+// The experiment: the plan in coded and natural units, the model, the
+// observations and every result of their processing. Every data item has a
+// valid flag of its own; a consumer tests the flag and computes or asks
+// before use. The program holds exactly one plan; "new", "open" and "close"
+// fill and empty it.
+class TRaruRuro {
+public:
+    // The plan talks to people through `host`, which it also makes the
+    // process's message host for its lifetime.
+    explicit TRaruRuro(TPlanHost& host);
+    ~TRaruRuro();
+    TRaruRuro(const TRaruRuro&) = delete;
+    TRaruRuro& operator=(const TRaruRuro&) = delete;
+
+    TPlanHost& Host() const { return PlanHost; }
+    // The math modules' objects that plans are built from (may be null).
+    void SetMathCatalog(const TMathCatalog* catalog) { Catalog = catalog; }
+    const TMathCatalog* MathCatalog() const { return Catalog; }
+
+    // ---- Plan definition ----
+    std::int32_t FactorCount = -1;
+    bool HasFactorCount = false;
+    std::uint8_t PlanKind = 0;
+    bool HasPlanKind = false;
+    const TGenerator* Generator = nullptr;
+    const TModel* Model = nullptr;
+    std::vector<const TAdden*> Addens;
+    std::int32_t RunCount = 0;
+    bool HasRunCount = false;
+    double StarArm = 0.0;
+    bool HasStarArm = false;
+    TNamedMatrix CodeMatrix;
+    bool HasCodeMatrix = false;
+    TNamedVector BaseLevels;
+    bool HasBaseLevels = false;
+    TNamedVector Intervals;
+    bool HasIntervals = false;
+    TNamedMatrix NaturalMatrix;
+    bool HasNaturalMatrix = false;
+    std::vector<std::string> FactorNames;
+    bool HasFactorNames = false;
+    std::string ResponseName = DefaultResponseName;
+
+    // ---- Observations ----
+    std::int32_t RepeatCount = 0;
+    bool HasRepeatCount = false;
+    TNamedMatrix YMatrix;
+    bool HasYMatrix = false;
+    TNamedVector CheckPoint;
+    bool HasCheckPoint = false;
+    std::int32_t CheckRepeatCount = 0;
+    TNamedVector CheckY;
+    bool HasCheckY = false;
+
+    // ---- Results ----
+    TNamedVector YMean;
+    bool HasYMean = false;
+    TNamedVector YVariance;
+    bool HasYVariance = false;
+    TNamedVector YDeviation;
+    bool HasYDeviation = false;
+    double MaxRunVariance = 0.0;
+    bool HasMaxRunVariance = false;
+    double ReproVariance = 0.0;
+    bool HasReproVariance = false;
+    double CochranG = 0.0;
+    double CochranGCrit = 0.0;
+    bool HasCochran = false;
+    TNamedMatrix BasisMatrix;
+    bool HasBasisMatrix = false;
+    TNamedMatrix InfoMatrix;
+    bool HasInfoMatrix = false;
+    TNamedMatrix InvInfoMatrix;
+    bool HasInvInfoMatrix = false;
+    TNamedVector BVector;
+    bool HasBVector = false;
+    std::vector<bool> Significance;
+    std::int32_t SignificantCount = 0;
+    bool HasSignificance = false;
+    std::vector<std::string> EquationLines;
+    bool HasEquationLines = false;
+    TNamedVector Residuals2;
+    bool HasResiduals2 = false;
+    double AdequacyVariance = 0.0;
+    bool HasAdequacyVariance = false;
+    double FisherF = 0.0;
+    double FisherFCrit = 0.0;
+    bool HasFisher = false;
+    double CheckVarianceFactor = 0.0;
+    bool HasCheckVarianceFactor = false;
+    double CheckT = 0.0;
+    double CheckTCrit = 0.0;
+    bool HasCheckT = false;
+    TNamedVector ExtremumPoint;
+    bool HasExtremumPoint = false;
+
+    // ---- Bookkeeping ----
+    bool Modified = false;
+    std::string StatusText;
+    std::string FileName;
+
+    // ---- State ----
+    // k > 0 stores k; otherwise k = -1, no factor count, false.
+    bool SetFactorCount(std::int32_t k);
+    std::int32_t GetFactorCount() const { return FactorCount; }
+    // Clears every valid flag, the generator, the model and the file name;
+    // the storage is kept.
+    void Reset();
+    // The close action: closes the plan's windows, releases the data and
+    // clears the flags of what was released.
+    void FreeData();
+    // "Фактор № 1" .. "Фактор № k".
+    void MakeDefaultFactorNames();
+    // Natural = base level + interval x coded, per factor; an interval of 0
+    // makes the reverse a plain difference. k values each.
+    void CodedToNatural(const double* x, double* z) const;
+    void NaturalToCoded(const double* z, double* x) const;
+    // Recomputes the natural matrix when base levels and intervals are valid.
+    void RefreshNaturalMatrix();
+    // A new set of observations, or a change of the repeat count.
+    bool EditResponses();
+    // Opens (or refreshes) the window of every valid data item.
+    void ShowPlanWindows();
+
+    // ---- Construction ----
+    // Runs the wizard and builds the plan; true when a plan was created.
+    bool NewPlan();
+    // Fills the code matrix for the current kind, k and N.
+    void BuildCodeMatrix();
+    // The star arm of a central composite plan of `kind` for the current k
+    // and N; 0 for any other kind.
+    double ComputeStarArm(std::int32_t kind) const;
+    // Rebuilds the initial code matrix and what follows from it.
+    bool ResetCodeMatrix();
+    // Fills the basis matrix (N x p) from the code matrix and the model.
+    bool ExpandCodeMatrix();
+    // Number of model terms p of the current plan (0 when unknown).
+    std::int32_t TermCount() const;
+    // The fitted equation at the coded point x (k values).
+    double Predict(const double* x) const;
+    // The values at x of the significant model terms, in term order, packed
+    // into f (at least as many elements as significant terms).
+    void TermValues(const double* x, double* f) const;
+
+private:
+    // Clears the flags of the plan data, the observations and their results.
+    void InvalidateData();
+    bool BuildNewPlan(const TNewPlanAnswers& answers);
+    bool DefineBuiltinPlan();
+    bool DefineGeneralPlan(const TNewPlanAnswers& answers);
+    bool FinishNewPlan();
+    void BasisRow(const double* x, double* f) const;
+
+    TPlanHost& PlanHost;
+    TMessageHostScope MessageScope;
+    const TMathCatalog* Catalog = nullptr;
+};
+
+} // namespace orvanta

@@ -1,0 +1,10 @@
+#include "plan/Settings.h"
+
+namespace orvanta {
+
+TSettings& Settings() {
+    static TSettings settings;
+    return settings;
+}
+
+} // namespace orvanta

@@ -1,0 +1,193 @@
+#include "ScriptedHost.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace orvanta::test {
+
+namespace {
+
+// Takes the next scripted answer; an empty queue fails the test and cancels.
+template <class T> std::optional<T> Next(std::deque<std::optional<T>>& queue, const char* what) {
+    if (queue.empty()) {
+        ADD_FAILURE() << "unexpected " << what;
+        return std::nullopt;
+    }
+    std::optional<T> answer;
+    if (queue.front().has_value())
+        answer.emplace(*queue.front());
+    queue.pop_front();
+    return answer;
+}
+
+} // namespace
+
+const char* DataWindowName(TDataWindow window) {
+    switch (window) {
+    case TDataWindow::CodeMatrix:
+        return "CodeMatrix";
+    case TDataWindow::NaturalMatrix:
+        return "NaturalMatrix";
+    case TDataWindow::BaseLevels:
+        return "BaseLevels";
+    case TDataWindow::Intervals:
+        return "Intervals";
+    case TDataWindow::Responses:
+        return "Responses";
+    }
+    return "?";
+}
+
+void TScriptedHost::QueueBuiltinPlan(std::int32_t kind, std::int32_t k) {
+    TNewPlanAnswers wizard;
+    wizard.Source = TPlanSource::Builtin;
+    WizardAnswers.push_back(wizard);
+    BuiltinPlanAnswers.push_back(TBuiltinPlanAnswer{kind, k});
+}
+
+void TScriptedHost::QueueRepeats(std::int32_t m, const std::string& responseName) {
+    RepeatsAnswers.push_back(TRepeatsAnswer{std::to_string(m), responseName});
+}
+
+std::vector<std::string> TScriptedHost::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& message : Messages)
+        texts.push_back(message.Text);
+    return texts;
+}
+
+std::size_t TScriptedHost::CountRequests(const std::string& request) const {
+    return static_cast<std::size_t>(std::count(Requests.begin(), Requests.end(), request));
+}
+
+void TScriptedHost::ClearRecords() {
+    Messages.clear();
+    Questions.clear();
+    Requests.clear();
+    RepeatsRequests.clear();
+    FactorNamesRequests.clear();
+}
+
+void TScriptedHost::ShowMessage(TMessageKind kind, const std::string& text) {
+    Messages.push_back({kind, text});
+}
+
+TAnswer TScriptedHost::NextAnswer(const std::string& text, TAnswer fallback) {
+    Questions.push_back(text);
+    if (Answers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text;
+        return fallback;
+    }
+    const TAnswer answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+}
+
+TAnswer TScriptedHost::AskYesNo(const std::string& text) {
+    return NextAnswer(text, TAnswer::No);
+}
+
+TAnswer TScriptedHost::AskYesNoCancel(const std::string& text) {
+    return NextAnswer(text, TAnswer::Cancel);
+}
+
+std::optional<std::string> TScriptedHost::InputString(const std::string&, const std::string&) {
+    return Next(StringInputs, "text input");
+}
+
+std::optional<double> TScriptedHost::InputReal(const std::string&, const std::string&) {
+    return Next(RealInputs, "number input");
+}
+
+std::optional<TNewPlanAnswers> TScriptedHost::RunNewPlanWizard() {
+    return Next(WizardAnswers, "new-plan wizard");
+}
+
+std::optional<TBuiltinPlanAnswer> TScriptedHost::RunBuiltinPlanDialog() {
+    return Next(BuiltinPlanAnswers, "built-in plan dialog");
+}
+
+std::optional<TRepeatsAnswer> TScriptedHost::RunRepeatsDialog(const TRepeatsRequest& request) {
+    RepeatsRequests.push_back(request);
+    return Next(RepeatsAnswers, "repeats dialog");
+}
+
+std::optional<std::vector<std::string>>
+TScriptedHost::RunFactorNamesDialog(const std::vector<std::string>& names) {
+    FactorNamesRequests.push_back(names);
+    return Next(FactorNamesAnswers, "factor names dialog");
+}
+
+std::optional<std::string> TScriptedHost::RunOpenDialog(TFileFilter, const std::string&) {
+    return Next(OpenDialogAnswers, "open dialog");
+}
+
+std::optional<std::string> TScriptedHost::RunSaveDialog(TFileFilter, const std::string&) {
+    return Next(SaveDialogAnswers, "save dialog");
+}
+
+void TScriptedHost::ShowDataWindow(TDataWindow window) {
+    Requests.push_back(std::string("show ") + DataWindowName(window));
+    OpenWindows.insert(window);
+    MinimizedWindows.erase(window);
+}
+
+void TScriptedHost::MinimizeDataWindow(TDataWindow window) {
+    Requests.push_back(std::string("minimize ") + DataWindowName(window));
+    if (OpenWindows.count(window))
+        MinimizedWindows.insert(window);
+}
+
+void TScriptedHost::RefreshDataWindow(TDataWindow window) {
+    Requests.push_back(std::string("refresh ") + DataWindowName(window));
+}
+
+void TScriptedHost::CloseDataWindow(TDataWindow window) {
+    Requests.push_back(std::string("close ") + DataWindowName(window));
+    OpenWindows.erase(window);
+    MinimizedWindows.erase(window);
+}
+
+bool TScriptedHost::IsDataWindowOpen(TDataWindow window) const {
+    return OpenWindows.count(window) != 0;
+}
+
+bool TScriptedHost::IsDataWindowMinimized(TDataWindow window) const {
+    return MinimizedWindows.count(window) != 0;
+}
+
+void TScriptedHost::ShowReportWindow() {
+    Requests.push_back("show report");
+    ReportOpen = true;
+    ReportMinimized = false;
+}
+
+void TScriptedHost::MinimizeReportWindow() {
+    Requests.push_back("minimize report");
+    ReportMinimized = ReportOpen;
+}
+
+void TScriptedHost::CloseReportWindow() {
+    Requests.push_back("close report");
+    ReportOpen = false;
+    ReportMinimized = false;
+}
+
+void TScriptedHost::ShowCheckPointWindow() {
+    Requests.push_back("check point");
+}
+
+void TScriptedHost::ShowGraphWindows() {
+    Requests.push_back("show graphs");
+}
+
+void TScriptedHost::CloseGraphWindows() {
+    Requests.push_back("close graphs");
+}
+
+void TScriptedHost::RefreshCommands() {
+    Requests.push_back("refresh commands");
+}
+
+} // namespace orvanta::test

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "plan/PlanHost.h"
+
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace orvanta::test {
+
+// One message box as the person would have seen it.
+struct TMessageRecord {
+    TMessageKind Kind;
+    std::string Text;
+    bool operator==(const TMessageRecord&) const = default;
+};
+
+// A plan host for tests: dialogs answer from queues filled by the test (an
+// empty queue, or a queued nullopt, is a cancel), questions answer from their
+// own queue, and every message, question and window request is recorded.
+// An unexpected question or dialog is reported as a test failure.
+class TScriptedHost : public TPlanHost {
+public:
+    // ---- Scripted answers ----
+    std::deque<TAnswer> Answers;
+    std::deque<std::optional<std::string>> StringInputs;
+    std::deque<std::optional<double>> RealInputs;
+    std::deque<std::optional<TNewPlanAnswers>> WizardAnswers;
+    std::deque<std::optional<TBuiltinPlanAnswer>> BuiltinPlanAnswers;
+    std::deque<std::optional<TRepeatsAnswer>> RepeatsAnswers;
+    std::deque<std::optional<std::vector<std::string>>> FactorNamesAnswers;
+    std::deque<std::optional<std::string>> OpenDialogAnswers;
+    std::deque<std::optional<std::string>> SaveDialogAnswers;
+
+    // ---- What happened ----
+    std::vector<TMessageRecord> Messages;
+    std::vector<std::string> Questions;
+    std::vector<TRepeatsRequest> RepeatsRequests;
+    std::vector<std::vector<std::string>> FactorNamesRequests;
+    // Window requests as short texts: "show CodeMatrix", "refresh Responses",
+    // "show report", "check point", "refresh commands" ...
+    std::vector<std::string> Requests;
+    std::set<TDataWindow> OpenWindows;
+    std::set<TDataWindow> MinimizedWindows;
+    bool ReportOpen = false;
+    bool ReportMinimized = false;
+
+    // Shortcuts for tests.
+    void QueueBuiltinPlan(std::int32_t kind, std::int32_t k);
+    void QueueRepeats(std::int32_t m, const std::string& responseName = "Отклик системы");
+    std::vector<std::string> MessageTexts() const;
+    std::size_t CountRequests(const std::string& request) const;
+    void ClearRecords();
+
+    // ---- TMessageHost ----
+    void ShowMessage(TMessageKind kind, const std::string& text) override;
+    TAnswer AskYesNo(const std::string& text) override;
+    TAnswer AskYesNoCancel(const std::string& text) override;
+    std::optional<std::string> InputString(const std::string& initial,
+                                           const std::string& caption) override;
+    std::optional<double> InputReal(const std::string& initial,
+                                    const std::string& caption) override;
+
+    // ---- TPlanHost ----
+    std::optional<TNewPlanAnswers> RunNewPlanWizard() override;
+    std::optional<TBuiltinPlanAnswer> RunBuiltinPlanDialog() override;
+    std::optional<TRepeatsAnswer> RunRepeatsDialog(const TRepeatsRequest& request) override;
+    std::optional<std::vector<std::string>>
+    RunFactorNamesDialog(const std::vector<std::string>& names) override;
+    std::optional<std::string> RunOpenDialog(TFileFilter filter,
+                                             const std::string& initial) override;
+    std::optional<std::string> RunSaveDialog(TFileFilter filter,
+                                             const std::string& initial) override;
+    void ShowDataWindow(TDataWindow window) override;
+    void MinimizeDataWindow(TDataWindow window) override;
+    void RefreshDataWindow(TDataWindow window) override;
+    void CloseDataWindow(TDataWindow window) override;
+    bool IsDataWindowOpen(TDataWindow window) const override;
+    bool IsDataWindowMinimized(TDataWindow window) const override;
+    void ShowReportWindow() override;
+    void MinimizeReportWindow() override;
+    void CloseReportWindow() override;
+    bool IsReportWindowOpen() const override { return ReportOpen; }
+    bool IsReportWindowMinimized() const override { return ReportMinimized; }
+    void ShowCheckPointWindow() override;
+    void ShowGraphWindows() override;
+    void CloseGraphWindows() override;
+    void RefreshCommands() override;
+
+private:
+    TAnswer NextAnswer(const std::string& text, TAnswer fallback);
+};
+
+const char* DataWindowName(TDataWindow window);
+
+} // namespace orvanta::test
