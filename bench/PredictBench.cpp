@@ -3,6 +3,7 @@
 // surfaces. Target: at least 15 million evaluations a second, with no
 // allocation per evaluation.
 
+#include "BuiltinPlanHost.h"
 #include "plan/RaruRuro.h"
 #include "plan/Settings.h"
 
@@ -20,59 +21,8 @@ namespace {
 
 std::atomic<long> Allocations{0};
 
-// Answers the wizard with the built-in CCR plan of 10 factors and cancels or
-// ignores everything else.
-class TBenchHost : public TPlanHost {
-public:
-    void ShowMessage(TMessageKind, const std::string&) override {}
-    TAnswer AskYesNo(const std::string&) override { return TAnswer::No; }
-    TAnswer AskYesNoCancel(const std::string&) override { return TAnswer::Cancel; }
-    std::optional<std::string> InputString(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<double> InputReal(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<TNewPlanAnswers> RunNewPlanWizard() override {
-        TNewPlanAnswers answers;
-        answers.Source = TPlanSource::Builtin;
-        return answers;
-    }
-    std::optional<TBuiltinPlanAnswer> RunBuiltinPlanDialog() override {
-        return TBuiltinPlanAnswer{PlanCCR, 10};
-    }
-    std::optional<TRepeatsAnswer> RunRepeatsDialog(const TRepeatsRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::vector<std::string>>
-    RunFactorNamesDialog(const std::vector<std::string>&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> RunOpenDialog(TFileFilter, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> RunSaveDialog(TFileFilter, const std::string&) override {
-        return std::nullopt;
-    }
-    void ShowDataWindow(TDataWindow) override {}
-    void MinimizeDataWindow(TDataWindow) override {}
-    void RefreshDataWindow(TDataWindow) override {}
-    void CloseDataWindow(TDataWindow) override {}
-    bool IsDataWindowOpen(TDataWindow) const override { return false; }
-    bool IsDataWindowMinimized(TDataWindow) const override { return false; }
-    void ShowReportWindow() override {}
-    void MinimizeReportWindow() override {}
-    void CloseReportWindow() override {}
-    bool IsReportWindowOpen() const override { return false; }
-    bool IsReportWindowMinimized() const override { return false; }
-    void ShowCheckPointWindow() override {}
-    void ShowGraphWindows() override {}
-    void CloseGraphWindows() override {}
-    void RefreshCommands() override {}
-};
-
 void PredictCcr10(benchmark::State& state) {
-    TBenchHost host;
+    bench::TBuiltinPlanHost host{PlanCCR, 10};
     TRaruRuro plan(host);
     Settings().CBAlsoCreateY = false;
     if (!plan.NewPlan() || plan.TermCount() != 66) {

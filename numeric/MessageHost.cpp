@@ -11,10 +11,7 @@ namespace {
 class TDefaultMessageHost final : public TMessageHost {
 public:
     void ShowMessage(TMessageKind kind, const std::string& text) override {
-        const char* prefix = kind == TMessageKind::Error     ? "ошибка"
-                             : kind == TMessageKind::Warning ? "предупреждение"
-                                                             : "сообщение";
-        std::fprintf(stderr, "Орванта: %s: %s\n", prefix, text.c_str());
+        WriteMessageToStandardError(kind, text);
     }
     TAnswer AskYesNo(const std::string& text) override {
         std::fprintf(stderr, "Орванта: вопрос: %s — нет\n", text.c_str());
@@ -36,6 +33,13 @@ TDefaultMessageHost DefaultHost;
 TMessageHost* Current = nullptr;
 
 } // namespace
+
+void WriteMessageToStandardError(TMessageKind kind, const std::string& text) {
+    const char* prefix = kind == TMessageKind::Error     ? "ошибка"
+                         : kind == TMessageKind::Warning ? "предупреждение"
+                                                         : "сообщение";
+    std::fprintf(stderr, "Орванта: %s: %s\n", prefix, text.c_str());
+}
 
 void SetMessageHost(TMessageHost* host) {
     Current = host;

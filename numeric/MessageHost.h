@@ -29,6 +29,10 @@ public:
                                             const std::string& caption) = 0;
 };
 
+// Writes a message as "Орванта: <kind>: <text>" to standard error (hosts
+// without a screen).
+void WriteMessageToStandardError(TMessageKind kind, const std::string& text);
+
 // The process-wide host; null restores the default, which writes messages to
 // standard error, answers No (or Cancel) and cancels every input.
 void SetMessageHost(TMessageHost* host);

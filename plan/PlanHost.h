@@ -42,6 +42,40 @@ struct TRepeatsAnswer {
     std::string ResponseName;
 };
 
+// The four analysis result forms.
+enum class TResultFormKind { Cochran, Student, Fisher, CheckPoint };
+
+// What a result form shows, and the state of its two check boxes
+// ("Всегда показывать результаты", "Обновить и показать отчет").
+struct TResultForm {
+    TResultFormKind Kind = TResultFormKind::Cochran;
+    // Cochran: experimental error; Fisher: adequacy variance; check point:
+    // prediction variance.
+    double Measure = 0.0;
+    double Computed = 0.0;             // the criterion's computed value
+    double Table = 0.0;                // its table value
+    std::int32_t SignificantCount = 0; // Student form
+    std::string Verdict; // "Однородны." ... "Адекватна системе." ...
+    bool ShowAlways = true;
+    bool ActivateReport = false;
+};
+
+// The two check boxes as the person left them.
+struct TResultFormChoices {
+    bool ShowAlways = true;
+    bool ActivateReport = false;
+};
+
+// The model-change dialog's three choices.
+enum class TModelChange { Ignore, ZeroInsignificant, RecomputeSignificant };
+
+struct TModelChangeRequest {
+    std::string Caption;
+    // No coefficient is significant: only "Игнорировать незначимость" is offered.
+    bool AllInsignificant = false;
+    TModelChange Preselected = TModelChange::ZeroInsignificant;
+};
+
 // The three file-dialog filters of a plan.
 enum class TFileFilter { Text, SurferGrid, Plan };
 
@@ -61,6 +95,14 @@ public:
     // The factor names dialog, given the current names; the edited names on OK.
     virtual std::optional<std::vector<std::string>>
     RunFactorNamesDialog(const std::vector<std::string>& names) = 0;
+
+    // The modal analysis result form; the check boxes come back.
+    virtual TResultFormChoices ShowResultForm(const TResultForm& form) = 0;
+    // The model-change dialog of the Student step; nullopt when cancelled.
+    virtual std::optional<TModelChange>
+    RunModelChangeDialog(const TModelChangeRequest& request) = 0;
+    // The averages dialog ("Средние значения") over the mean responses.
+    virtual void ShowAveragesDialog(const std::vector<double>& means) = 0;
 
     // File dialogs; `initial` is the proposed file name. The chosen path.
     virtual std::optional<std::string> RunOpenDialog(TFileFilter filter,

@@ -167,7 +167,38 @@ public:
     // into f (at least as many elements as significant terms).
     void TermValues(const double* x, double* f) const;
 
+    // ---- Regression and analysis ----
+    // The regression action: least squares on the mean responses, the
+    // information-matrix test, the Student step; true on success.
+    bool EstimateRegression();
+    // Rebuilds the coefficient listing from the coefficients.
+    void FillNames();
+    // The averages action: mean responses shown in the averages dialog.
+    bool ComputeAverages();
+    // Cochran's test of the run variances (also the run statistics).
+    bool CheckHomogeneity();
+    // The adequacy test: Fisher's and/or the check-point test.
+    bool CheckAdequacy();
+    // The full analysis: homogeneity, regression, adequacy.
+    bool RunAnalysis();
+    // Recomposes the report and brings its window forward.
+    void UpdateAndShowReport();
+    // Number of parallel repeats m of the observations.
+    std::int32_t Repeats() const;
+
 private:
+    enum class TStudentOutcome { Continue, Cancelled, Ended };
+    TStudentOutcome StudentStep();
+    bool RefitSignificant();
+    bool ComputeCoefficients(const TNamedMatrix& basis, TNamedVector& coefficients);
+    bool TestInformationMatrix(const char* illConditionedQuestion);
+    void RunStatistics();
+    void CheckPointTest();
+    void FisherTest();
+    void ReportAdequacy(TResultFormKind kind, double measure, double computed, double table);
+    void CheckPointTermVector(TNamedVector& f) const;
+    void ShowResult(TResultForm form, bool& showAlways, bool& activateReport);
+
     // Clears the flags of the plan data, the observations and their results.
     void InvalidateData();
     bool BuildNewPlan(const TNewPlanAnswers& answers);

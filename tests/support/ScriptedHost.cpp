@@ -67,6 +67,9 @@ void TScriptedHost::ClearRecords() {
     Requests.clear();
     RepeatsRequests.clear();
     FactorNamesRequests.clear();
+    ResultForms.clear();
+    ModelChangeRequests.clear();
+    AveragesShown.clear();
 }
 
 void TScriptedHost::ShowMessage(TMessageKind kind, const std::string& text) {
@@ -117,6 +120,24 @@ std::optional<std::vector<std::string>>
 TScriptedHost::RunFactorNamesDialog(const std::vector<std::string>& names) {
     FactorNamesRequests.push_back(names);
     return Next(FactorNamesAnswers, "factor names dialog");
+}
+
+TResultFormChoices TScriptedHost::ShowResultForm(const TResultForm& form) {
+    ResultForms.push_back(form);
+    if (ResultFormChoices.empty())
+        return {form.ShowAlways, form.ActivateReport};
+    const TResultFormChoices choices = ResultFormChoices.front();
+    ResultFormChoices.pop_front();
+    return choices;
+}
+
+std::optional<TModelChange> TScriptedHost::RunModelChangeDialog(const TModelChangeRequest& request) {
+    ModelChangeRequests.push_back(request);
+    return Next(ModelChangeAnswers, "model-change dialog");
+}
+
+void TScriptedHost::ShowAveragesDialog(const std::vector<double>& means) {
+    AveragesShown.push_back(means);
 }
 
 std::optional<std::string> TScriptedHost::RunOpenDialog(TFileFilter, const std::string&) {

@@ -31,6 +31,10 @@ public:
     std::deque<std::optional<TBuiltinPlanAnswer>> BuiltinPlanAnswers;
     std::deque<std::optional<TRepeatsAnswer>> RepeatsAnswers;
     std::deque<std::optional<std::vector<std::string>>> FactorNamesAnswers;
+    std::deque<std::optional<TModelChange>> ModelChangeAnswers;
+    // Check boxes the result forms give back; without one queued a form
+    // gives back what it was shown with.
+    std::deque<TResultFormChoices> ResultFormChoices;
     std::deque<std::optional<std::string>> OpenDialogAnswers;
     std::deque<std::optional<std::string>> SaveDialogAnswers;
 
@@ -39,6 +43,9 @@ public:
     std::vector<std::string> Questions;
     std::vector<TRepeatsRequest> RepeatsRequests;
     std::vector<std::vector<std::string>> FactorNamesRequests;
+    std::vector<TResultForm> ResultForms;
+    std::vector<TModelChangeRequest> ModelChangeRequests;
+    std::vector<std::vector<double>> AveragesShown;
     // Window requests as short texts: "show CodeMatrix", "refresh Responses",
     // "show report", "check point", "refresh commands" ...
     std::vector<std::string> Requests;
@@ -69,6 +76,9 @@ public:
     std::optional<TRepeatsAnswer> RunRepeatsDialog(const TRepeatsRequest& request) override;
     std::optional<std::vector<std::string>>
     RunFactorNamesDialog(const std::vector<std::string>& names) override;
+    TResultFormChoices ShowResultForm(const TResultForm& form) override;
+    std::optional<TModelChange> RunModelChangeDialog(const TModelChangeRequest& request) override;
+    void ShowAveragesDialog(const std::vector<double>& means) override;
     std::optional<std::string> RunOpenDialog(TFileFilter filter,
                                              const std::string& initial) override;
     std::optional<std::string> RunSaveDialog(TFileFilter filter,

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "plan/PlanHost.h"
+
+namespace orvanta {
+
+// A plan host without a person: messages go to standard error, every
+// question is answered No (or Cancel), every dialog is cancelled, result
+// forms keep their check boxes, and windows are neither opened nor shown.
+// Programs without windows (benchmarks, the batch tool) start from it and
+// override what they can answer.
+class TSilentPlanHost : public TPlanHost {
+public:
+    void ShowMessage(TMessageKind kind, const std::string& text) override {
+        WriteMessageToStandardError(kind, text);
+    }
+    TAnswer AskYesNo(const std::string&) override { return TAnswer::No; }
+    TAnswer AskYesNoCancel(const std::string&) override { return TAnswer::Cancel; }
+    std::optional<std::string> InputString(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<double> InputReal(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<TNewPlanAnswers> RunNewPlanWizard() override { return std::nullopt; }
+    std::optional<TBuiltinPlanAnswer> RunBuiltinPlanDialog() override { return std::nullopt; }
+    std::optional<TRepeatsAnswer> RunRepeatsDialog(const TRepeatsRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::vector<std::string>>
+    RunFactorNamesDialog(const std::vector<std::string>&) override {
+        return std::nullopt;
+    }
+    TResultFormChoices ShowResultForm(const TResultForm& form) override {
+        return {form.ShowAlways, form.ActivateReport};
+    }
+    std::optional<TModelChange> RunModelChangeDialog(const TModelChangeRequest&) override {
+        return std::nullopt;
+    }
+    void ShowAveragesDialog(const std::vector<double>&) override {}
+    std::optional<std::string> RunOpenDialog(TFileFilter, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> RunSaveDialog(TFileFilter, const std::string&) override {
+        return std::nullopt;
+    }
+    void ShowDataWindow(TDataWindow) override {}
+    void MinimizeDataWindow(TDataWindow) override {}
+    void RefreshDataWindow(TDataWindow) override {}
+    void CloseDataWindow(TDataWindow) override {}
+    bool IsDataWindowOpen(TDataWindow) const override { return false; }
+    bool IsDataWindowMinimized(TDataWindow) const override { return false; }
+    void ShowReportWindow() override {}
+    void MinimizeReportWindow() override {}
+    void CloseReportWindow() override {}
+    bool IsReportWindowOpen() const override { return false; }
+    bool IsReportWindowMinimized() const override { return false; }
+    void ShowCheckPointWindow() override {}
+    void ShowGraphWindows() override {}
+    void CloseGraphWindows() override {}
+    void RefreshCommands() override {}
+};
+
+} // namespace orvanta
