@@ -1,0 +1,27 @@
+#include "services/ModuleChecks.h"
+
+#include "numeric/Messages.h"
+#include "services/MathDefinition.h"
+
+namespace orvanta {
+
+TWizardChoices CheckLoadedModules(const TMathDefinition& modules) {
+    TWizardChoices choices;
+    if (modules.ModuleCount() == 0) {
+        ShowWarning("Не найдено ни одного внешнего модуля.\nВы сможете использовать только "
+                    "встроенные планы.");
+        choices.GeneratorAllowed = false;
+        choices.NonStandardAllowed = false;
+        choices.SelectBuiltin = true;
+    } else if (modules.AddenCount() == 0) {
+        ShowWarning("Внешние модули не содержат слагаемых.\nВы сможете использовать только "
+                    "встроенные планы.");
+    } else if (modules.GenCount() == 0) {
+        ShowWarning("Внешние модули не содержат стандартных планов.\nВам придется самостоятельно "
+                    "определять кодовую матрицу\nили использовать встроенные планы.");
+        choices.GeneratorAllowed = false;
+    }
+    return choices;
+}
+
+} // namespace orvanta
