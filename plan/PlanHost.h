@@ -3,6 +3,7 @@
 #include "numeric/MessageHost.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,6 +77,49 @@ struct TModelChangeRequest {
     TModelChange Preselected = TModelChange::ZeroInsignificant;
 };
 
+// Extremum search methods, numbered as the search takes them.
+enum class TExtremumMethod { MonteCarlo = 1, GaussSeidel = 2, Scanning = 3 };
+
+// What the extremum dialog ("Поиск экстремума") is prepared from.
+struct TExtremumRequest {
+    std::vector<std::string> FactorNames;
+    bool HasLastExtremum = false; // enables and checks "Использовать последний ..."
+};
+
+// The extremum dialog's answers; bounds in coded units, one per factor.
+struct TExtremumAnswer {
+    TExtremumMethod Method = TExtremumMethod::MonteCarlo;
+    bool Maximum = false;
+    bool UseLast = false;
+    std::int32_t Steps = 10;            // "Шагов разбиения:" (Gauss-Seidel, scanning)
+    std::int32_t Approximations = 1000; // "Количество приближений:" (Monte Carlo)
+    std::vector<double> Lower;
+    std::vector<double> Upper;
+};
+
+// What the person asked of a running search.
+enum class TProgressRequest { None, Stop, Cancel };
+
+// The progress window of a running extremum search; closed when destroyed.
+class TExtremumProgress {
+public:
+    virtual ~TExtremumProgress() = default;
+    // Gauge and "Значение в текущей точке:".
+    virtual void Update(std::int32_t percent, double value) = 0;
+    // Enter held or "Остановить" → Stop; Esc held or "Отмена" → Cancel.
+    virtual TProgressRequest Poll() = 0;
+    virtual void SetStatus(const std::string& text) = 0;
+    // Waits until the stop keys are released (Enter after the dialog closed,
+    // or the key that stopped the search).
+    virtual void WaitForKeyRelease() = 0;
+};
+
+// The second-order plan kind dialog ("Вид плана второго порядка.").
+struct TSecondOrderAnswer {
+    bool Rotatable = false; // "Ротатабельным планом", else "Ортогональным планом"
+    bool StandardStarArm = true; // "Установить стандартное звездное плечо"
+};
+
 // The three file-dialog filters of a plan.
 enum class TFileFilter { Text, SurferGrid, Plan };
 
@@ -103,6 +147,15 @@ public:
     RunModelChangeDialog(const TModelChangeRequest& request) = 0;
     // The averages dialog ("Средние значения") over the mean responses.
     virtual void ShowAveragesDialog(const std::vector<double>& means) = 0;
+
+    // The extremum dialog, the progress window and the result dialog
+    // ("Экстремум": the coded point and the model's value there).
+    virtual std::optional<TExtremumAnswer> RunExtremumDialog(const TExtremumRequest& request) = 0;
+    virtual std::unique_ptr<TExtremumProgress>
+    ShowExtremumProgress(const std::string& caption, double value, const std::string& status) = 0;
+    virtual void ShowExtremumResult(const std::vector<double>& point, double value) = 0;
+    // The second-order plan kind dialog of code-matrix loading.
+    virtual std::optional<TSecondOrderAnswer> RunSecondOrderKindDialog() = 0;
 
     // File dialogs; `initial` is the proposed file name. The chosen path.
     virtual std::optional<std::string> RunOpenDialog(TFileFilter filter,

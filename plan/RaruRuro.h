@@ -7,6 +7,9 @@
 #include "plan/PlanHost.h"
 
 #include <cstdint>
+#include <ctime>
+#include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,8 @@ extern const char* const DefaultResponseName; // "Отклик системы"
 // valid flag of its own; a consumer tests the flag and computes or asks
 // before use. The program holds exactly one plan; "new", "open" and "close"
 // fill and empty it.
+class TStream;
+
 class TRaruRuro {
 public:
     // The plan talks to people through `host`, which it also makes the
@@ -186,6 +191,36 @@ public:
     // Number of parallel repeats m of the observations.
     std::int32_t Repeats() const;
 
+    // ---- Extremum search ----
+    // The action: dialog, search, result dialog.
+    bool FindExtremum();
+    // The search for the minimum (maximum) of the fitted equation in the box
+    // [lower, upper] (coded, k values each); `count` is the number of
+    // approximations (Monte Carlo) or of steps (Gauss-Seidel, scanning).
+    void FindMinimum(const std::vector<double>& lower, const std::vector<double>& upper,
+                     TExtremumMethod method, bool useLast, std::int32_t count);
+    void FindMaximum(const std::vector<double>& lower, const std::vector<double>& upper,
+                     TExtremumMethod method, bool useLast, std::int32_t count);
+    // The generator of the random search (seeded from the clock at start).
+    void SeedRandom(std::uint32_t seed) { Random.seed(seed); }
+    // Number of equation evaluations of the last search.
+    std::int64_t LastSearchEvaluations = 0;
+
+    // ---- Report ----
+    // Appends the whole report (Windows-1251 text) to the stream.
+    void ComposeReport(TStream& stream);
+    // The last composed report, as the report window shows it (UTF-8).
+    std::string ReportText;
+    bool HasReportText = false;
+    // The clock of the report's date line (tests fix it).
+    std::function<std::time_t()> Clock = [] { return std::time(nullptr); };
+
+    // ---- Loading plan data from files ----
+    bool LoadCodeMatrix(const std::string& fileName);
+    bool LoadBaseLevels(const std::string& fileName);
+    bool LoadIntervals(const std::string& fileName);
+    bool LoadResponses(const std::string& fileName);
+
 private:
     enum class TStudentOutcome { Continue, Cancelled, Ended };
     TStudentOutcome StudentStep();
@@ -209,6 +244,7 @@ private:
 
     TPlanHost& PlanHost;
     TMessageHostScope MessageScope;
+    std::mt19937 Random{static_cast<std::uint32_t>(std::time(nullptr))};
     const TMathCatalog* Catalog = nullptr;
 };
 

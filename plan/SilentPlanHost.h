@@ -38,6 +38,13 @@ public:
         return std::nullopt;
     }
     void ShowAveragesDialog(const std::vector<double>&) override {}
+    std::optional<TExtremumAnswer> RunExtremumDialog(const TExtremumRequest&) override {
+        return std::nullopt;
+    }
+    std::unique_ptr<TExtremumProgress> ShowExtremumProgress(const std::string&, double,
+                                                            const std::string&) override;
+    void ShowExtremumResult(const std::vector<double>&, double) override {}
+    std::optional<TSecondOrderAnswer> RunSecondOrderKindDialog() override { return std::nullopt; }
     std::optional<std::string> RunOpenDialog(TFileFilter, const std::string&) override {
         return std::nullopt;
     }
@@ -60,5 +67,19 @@ public:
     void CloseGraphWindows() override {}
     void RefreshCommands() override {}
 };
+
+// A progress window nobody looks at: nothing is shown, nothing is asked.
+class TSilentProgress : public TExtremumProgress {
+public:
+    void Update(std::int32_t, double) override {}
+    TProgressRequest Poll() override { return TProgressRequest::None; }
+    void SetStatus(const std::string&) override {}
+    void WaitForKeyRelease() override {}
+};
+
+inline std::unique_ptr<TExtremumProgress>
+TSilentPlanHost::ShowExtremumProgress(const std::string&, double, const std::string&) {
+    return std::make_unique<TSilentProgress>();
+}
 
 } // namespace orvanta

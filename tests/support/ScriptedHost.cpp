@@ -70,6 +70,10 @@ void TScriptedHost::ClearRecords() {
     ResultForms.clear();
     ModelChangeRequests.clear();
     AveragesShown.clear();
+    ExtremumRequests.clear();
+    ProgressLog.clear();
+    ProgressPolls = 0;
+    ExtremumResults.clear();
 }
 
 void TScriptedHost::ShowMessage(TMessageKind kind, const std::string& text) {
@@ -131,13 +135,63 @@ TResultFormChoices TScriptedHost::ShowResultForm(const TResultForm& form) {
     return choices;
 }
 
-std::optional<TModelChange> TScriptedHost::RunModelChangeDialog(const TModelChangeRequest& request) {
+std::optional<TModelChange>
+TScriptedHost::RunModelChangeDialog(const TModelChangeRequest& request) {
     ModelChangeRequests.push_back(request);
     return Next(ModelChangeAnswers, "model-change dialog");
 }
 
 void TScriptedHost::ShowAveragesDialog(const std::vector<double>& means) {
     AveragesShown.push_back(means);
+}
+
+std::optional<TExtremumAnswer> TScriptedHost::RunExtremumDialog(const TExtremumRequest& request) {
+    ExtremumRequests.push_back(request);
+    return Next(ExtremumAnswers, "extremum dialog");
+}
+
+namespace {
+
+// Logs into the host what the search shows and answers its polls.
+class TScriptedProgress : public TExtremumProgress {
+public:
+    explicit TScriptedProgress(TScriptedHost& host) : Host(host) {}
+    ~TScriptedProgress() override { Host.ProgressLog.push_back("close"); }
+    void Update(std::int32_t percent, double) override {
+        Host.ProgressLog.push_back("update " + std::to_string(percent));
+    }
+    TProgressRequest Poll() override {
+        ++Host.ProgressPolls;
+        if (Host.ProgressRequests.empty())
+            return TProgressRequest::None;
+        const TProgressRequest request = Host.ProgressRequests.front();
+        Host.ProgressRequests.pop_front();
+        return request;
+    }
+    void SetStatus(const std::string& text) override {
+        Host.ProgressLog.push_back("status " + text);
+    }
+    void WaitForKeyRelease() override { Host.ProgressLog.push_back("wait"); }
+
+private:
+    TScriptedHost& Host;
+};
+
+} // namespace
+
+std::unique_ptr<TExtremumProgress>
+TScriptedHost::ShowExtremumProgress(const std::string& caption, double, const std::string& status) {
+    ProgressLog.push_back("show " + caption);
+    ProgressLog.push_back("status " + status);
+    return std::make_unique<TScriptedProgress>(*this);
+}
+
+void TScriptedHost::ShowExtremumResult(const std::vector<double>& point, double value) {
+    ExtremumResults.emplace_back(point, value);
+}
+
+std::optional<TSecondOrderAnswer> TScriptedHost::RunSecondOrderKindDialog() {
+    return Next(SecondOrderAnswers, "second-order plan dialog");
 }
 
 std::optional<std::string> TScriptedHost::RunOpenDialog(TFileFilter, const std::string&) {

@@ -35,6 +35,11 @@ public:
     // Check boxes the result forms give back; without one queued a form
     // gives back what it was shown with.
     std::deque<TResultFormChoices> ResultFormChoices;
+    std::deque<std::optional<TExtremumAnswer>> ExtremumAnswers;
+    std::deque<std::optional<TSecondOrderAnswer>> SecondOrderAnswers;
+    // What the progress window's Poll answers, one entry per poll; None when
+    // the queue is empty.
+    std::deque<TProgressRequest> ProgressRequests;
     std::deque<std::optional<std::string>> OpenDialogAnswers;
     std::deque<std::optional<std::string>> SaveDialogAnswers;
 
@@ -46,6 +51,11 @@ public:
     std::vector<TResultForm> ResultForms;
     std::vector<TModelChangeRequest> ModelChangeRequests;
     std::vector<std::vector<double>> AveragesShown;
+    std::vector<TExtremumRequest> ExtremumRequests;
+    // The progress windows: caption, and every update, status and wait.
+    std::vector<std::string> ProgressLog;
+    std::int32_t ProgressPolls = 0;
+    std::vector<std::pair<std::vector<double>, double>> ExtremumResults;
     // Window requests as short texts: "show CodeMatrix", "refresh Responses",
     // "show report", "check point", "refresh commands" ...
     std::vector<std::string> Requests;
@@ -79,6 +89,12 @@ public:
     TResultFormChoices ShowResultForm(const TResultForm& form) override;
     std::optional<TModelChange> RunModelChangeDialog(const TModelChangeRequest& request) override;
     void ShowAveragesDialog(const std::vector<double>& means) override;
+    std::optional<TExtremumAnswer> RunExtremumDialog(const TExtremumRequest& request) override;
+    std::unique_ptr<TExtremumProgress> ShowExtremumProgress(const std::string& caption,
+                                                            double value,
+                                                            const std::string& status) override;
+    void ShowExtremumResult(const std::vector<double>& point, double value) override;
+    std::optional<TSecondOrderAnswer> RunSecondOrderKindDialog() override;
     std::optional<std::string> RunOpenDialog(TFileFilter filter,
                                              const std::string& initial) override;
     std::optional<std::string> RunSaveDialog(TFileFilter filter,
