@@ -1,5 +1,7 @@
 #include "plan/RaruRuro.h"
 
+#include "numeric/Cp1251.h"
+#include "numeric/MemoryStream.h"
 #include "numeric/Messages.h"
 #include "plan/DistrDis.h"
 #include "plan/Settings.h"
@@ -24,6 +26,10 @@ void TRaruRuro::ShowResult(TResultForm form, bool& showAlways, bool& activateRep
 }
 
 void TRaruRuro::UpdateAndShowReport() {
+    TMemoryStream report;
+    ComposeReport(report);
+    ReportText = Cp1251ToUtf8(report.Bytes());
+    HasReportText = true;
     PlanHost.ShowReportWindow();
 }
 

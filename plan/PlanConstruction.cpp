@@ -101,26 +101,28 @@ bool TRaruRuro::DefineGeneralPlan(const TNewPlanAnswers& answers) {
     return true;
 }
 
-bool TRaruRuro::FinishNewPlan() {
+void TRaruRuro::DefaultNaturalUnits() {
     const std::int32_t k = FactorCount;
+    BaseLevels.Create(k);
+    Intervals.Create(k);
+    for (std::int32_t j = 0; j < k; ++j)
+        Intervals.Set(j, 1.0);
+    NaturalMatrix.Create(RunCount, k);
+    HasBaseLevels = HasIntervals = HasNaturalMatrix = true;
+    RefreshNaturalMatrix();
+}
+
+bool TRaruRuro::FinishNewPlan() {
     HasPlanKind = true;
     HasRunCount = true;
     BuildCodeMatrix();
-    NaturalMatrix.Create(RunCount, k);
-    BaseLevels.Create(k);
-    Intervals.Create(k);
-    HasNaturalMatrix = true;
-    HasBaseLevels = true;
-    HasIntervals = true;
-
+    // Unit intervals and zero base levels: natural equals coded until the
+    // person enters the levels.
+    DefaultNaturalUnits();
     if (Settings().CBAlsoCreateY && !EditResponses()) {
         HasFactorCount = false;
         return false;
     }
-
-    for (std::int32_t j = 0; j < k; ++j)
-        Intervals.Set(j, 1.0);
-    RefreshNaturalMatrix();
     MakeDefaultFactorNames();
     if (PlanKind == PlanGeneral && RunCount == TermCount() && Settings().CBCPForSaturated &&
         HasRepeatCount && RepeatCount > 1)

@@ -222,6 +222,11 @@ public:
     bool LoadResponses(const std::string& fileName);
 
 private:
+    // Zero base levels, unit intervals and the natural matrix (= coded).
+    void DefaultNaturalUnits();
+    bool RecognizeCompositePlan();
+    bool LoadPlanVector(const std::string& fileName, TNamedVector& target, bool valid,
+                        TDataWindow window, const char* unknownSize);
     enum class TStudentOutcome { Continue, Cancelled, Ended };
     TStudentOutcome StudentStep();
     bool RefitSignificant();
