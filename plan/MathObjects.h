@@ -13,6 +13,8 @@ namespace orvanta {
 class TAdden {
 public:
     virtual ~TAdden() = default;
+    // The module's own object behind this one (for plug-ins), or null.
+    virtual void* NativeObject() const { return nullptr; }
     // The line shown in term lists and equations.
     virtual std::string GetText() const = 0;
     // The identifier: lookup by name, plan files.
@@ -29,6 +31,8 @@ public:
 class TModel {
 public:
     virtual ~TModel() = default;
+    // The module's own object behind this one (for plug-ins), or null.
+    virtual void* NativeObject() const { return nullptr; }
     virtual std::string GetName() const = 0;
     // The factor count the model is defined for.
     virtual std::int32_t RequiredDimension() const = 0;
@@ -42,6 +46,8 @@ public:
 class TGenerator {
 public:
     virtual ~TGenerator() = default;
+    // The module's own object behind this one (for plug-ins), or null.
+    virtual void* NativeObject() const { return nullptr; }
     virtual std::string GetName() const = 0;
     // The number of runs N and of factors k.
     virtual void GetSize(std::int32_t& rows, std::int32_t& cols) const = 0;

@@ -123,6 +123,47 @@ struct TSecondOrderAnswer {
 // The three file-dialog filters of a plan.
 enum class TFileFilter { Text, SurferGrid, Plan };
 
+// An open or save dialog as a command prepares it.
+struct TFileDialogRequest {
+    std::string Title;
+    TFileFilter Filter = TFileFilter::Text;
+    std::string InitialName;
+};
+
+// The confirmed choice: the path as typed and whether the first entry of the
+// filter ("*.txt", "*.grd", "*.mpl") was selected.
+struct TFileChoice {
+    std::string Path;
+    bool FirstFilterEntry = true;
+};
+
+// The diagram wizard's answers (coded units): the varied factor, its range
+// and point count, and the values of all k factors (the fixed ones count).
+struct TDiagramAnswer {
+    std::int32_t Factor = 0;
+    double Start = -1.0;
+    double End = 1.0;
+    std::int32_t Points = 2;
+    std::vector<double> Point;
+};
+
+// The surface wizard's answers (coded units): two varied factors with their
+// ranges and point counts, and the values of all k factors.
+struct TSurfaceAnswer {
+    std::int32_t FactorX = 0;
+    std::int32_t FactorY = 1;
+    double XStart = -1.0;
+    double XEnd = 1.0;
+    double YStart = -1.0;
+    double YEnd = 1.0;
+    std::int32_t XPoints = 2;
+    std::int32_t YPoints = 2;
+    std::vector<double> Point;
+};
+
+// The window-list dialogs of the main window.
+enum class TWindowList { Minimize, Show };
+
 // The plan's five data windows (matrix editors).
 enum class TDataWindow { CodeMatrix, NaturalMatrix, BaseLevels, Intervals, Responses };
 
@@ -157,11 +198,15 @@ public:
     // The second-order plan kind dialog of code-matrix loading.
     virtual std::optional<TSecondOrderAnswer> RunSecondOrderKindDialog() = 0;
 
-    // File dialogs; `initial` is the proposed file name. The chosen path.
-    virtual std::optional<std::string> RunOpenDialog(TFileFilter filter,
-                                                     const std::string& initial) = 0;
-    virtual std::optional<std::string> RunSaveDialog(TFileFilter filter,
-                                                     const std::string& initial) = 0;
+    // The diagram and surface wizards.
+    virtual std::optional<TDiagramAnswer> RunDiagramWizard() = 0;
+    virtual std::optional<TSurfaceAnswer> RunSurfaceWizard() = 0;
+    // The translation dialog (coded and natural points, predicted response).
+    virtual void RunTranslateDialog() = 0;
+
+    // File dialogs: the confirmed choice, nullopt when cancelled.
+    virtual std::optional<TFileChoice> RunOpenDialog(const TFileDialogRequest& request) = 0;
+    virtual std::optional<TFileChoice> RunSaveDialog(const TFileDialogRequest& request) = 0;
 
     // Window requests. A data window shows the plan's matrix or vector of
     // that kind; refreshing re-reads the data into an open window.
@@ -171,13 +216,29 @@ public:
     virtual void CloseDataWindow(TDataWindow window) = 0;
     virtual bool IsDataWindowOpen(TDataWindow window) const = 0;
     virtual bool IsDataWindowMinimized(TDataWindow window) const = 0;
+    // The window holds edits not yet saved.
+    virtual bool IsDataWindowEdited(TDataWindow window) const = 0;
+    virtual void ClearDataWindowEdited(TDataWindow window) = 0;
     virtual void ShowReportWindow() = 0;
     virtual void MinimizeReportWindow() = 0;
     virtual void CloseReportWindow() = 0;
     virtual bool IsReportWindowOpen() const = 0;
     virtual bool IsReportWindowMinimized() const = 0;
+    virtual bool IsReportEdited() const = 0;
+    // Saves the report window's text through its own dialog; true when saved.
+    virtual bool SaveReport() = 0;
+    // The window-list dialogs and the arrangement of the plan's windows in
+    // the main window's client area.
+    virtual bool RunWindowList(TWindowList list) = 0;
+    virtual bool ArrangeWindows(std::int32_t left, std::int32_t top, std::int32_t right,
+                                std::int32_t bottom) = 0;
+    // Pushes the stored options into the open windows.
+    virtual void ApplyOptions() = 0;
+    // The main window's native handle (for plug-ins), or null.
+    virtual void* MainWindowHandle() const = 0;
     // The non-modal check-point window.
     virtual void ShowCheckPointWindow() = 0;
+    virtual void CloseCheckPointWindow() = 0;
     // The diagram and surface windows of the plan's graph holder.
     virtual void ShowGraphWindows() = 0;
     virtual void CloseGraphWindows() = 0;

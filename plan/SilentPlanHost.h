@@ -45,10 +45,13 @@ public:
                                                             const std::string&) override;
     void ShowExtremumResult(const std::vector<double>&, double) override {}
     std::optional<TSecondOrderAnswer> RunSecondOrderKindDialog() override { return std::nullopt; }
-    std::optional<std::string> RunOpenDialog(TFileFilter, const std::string&) override {
+    std::optional<TDiagramAnswer> RunDiagramWizard() override { return std::nullopt; }
+    std::optional<TSurfaceAnswer> RunSurfaceWizard() override { return std::nullopt; }
+    void RunTranslateDialog() override {}
+    std::optional<TFileChoice> RunOpenDialog(const TFileDialogRequest&) override {
         return std::nullopt;
     }
-    std::optional<std::string> RunSaveDialog(TFileFilter, const std::string&) override {
+    std::optional<TFileChoice> RunSaveDialog(const TFileDialogRequest&) override {
         return std::nullopt;
     }
     void ShowDataWindow(TDataWindow) override {}
@@ -57,12 +60,23 @@ public:
     void CloseDataWindow(TDataWindow) override {}
     bool IsDataWindowOpen(TDataWindow) const override { return false; }
     bool IsDataWindowMinimized(TDataWindow) const override { return false; }
+    bool IsDataWindowEdited(TDataWindow) const override { return false; }
+    void ClearDataWindowEdited(TDataWindow) override {}
     void ShowReportWindow() override {}
     void MinimizeReportWindow() override {}
     void CloseReportWindow() override {}
     bool IsReportWindowOpen() const override { return false; }
     bool IsReportWindowMinimized() const override { return false; }
+    bool IsReportEdited() const override { return false; }
+    bool SaveReport() override { return false; }
+    bool RunWindowList(TWindowList) override { return false; }
+    bool ArrangeWindows(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
+        return false;
+    }
+    void ApplyOptions() override {}
+    void* MainWindowHandle() const override { return nullptr; }
     void ShowCheckPointWindow() override {}
+    void CloseCheckPointWindow() override {}
     void ShowGraphWindows() override {}
     void CloseGraphWindows() override {}
     void RefreshCommands() override {}

@@ -15,6 +15,7 @@ class TMathDefinition;
 class TModuleAdden final : public TAdden {
 public:
     explicit TModuleAdden(OrvAdden* adden);
+    void* NativeObject() const override { return Object; }
     std::string GetText() const override { return Text; }
     std::string GetName() const override { return Name; }
     std::string GetCoefName() const override { return CoefName; }
@@ -31,6 +32,7 @@ private:
 class TModuleModel final : public TModel {
 public:
     TModuleModel(OrvModel* model, const TMathDefinition& registry);
+    void* NativeObject() const override { return Object; }
     std::string GetName() const override { return Name; }
     std::int32_t RequiredDimension() const override;
     std::int32_t AddenCount() const override;
@@ -46,6 +48,7 @@ private:
 class TModuleGenerator final : public TGenerator {
 public:
     TModuleGenerator(OrvGenerator* generator, const TMathDefinition& registry);
+    void* NativeObject() const override { return Object; }
     std::string GetName() const override { return Name; }
     void GetSize(std::int32_t& rows, std::int32_t& cols) const override;
     void Fill(double** rows) const override;

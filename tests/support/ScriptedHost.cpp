@@ -74,6 +74,7 @@ void TScriptedHost::ClearRecords() {
     ProgressLog.clear();
     ProgressPolls = 0;
     ExtremumResults.clear();
+    FileDialogs.clear();
 }
 
 void TScriptedHost::ShowMessage(TMessageKind kind, const std::string& text) {
@@ -194,12 +195,39 @@ std::optional<TSecondOrderAnswer> TScriptedHost::RunSecondOrderKindDialog() {
     return Next(SecondOrderAnswers, "second-order plan dialog");
 }
 
-std::optional<std::string> TScriptedHost::RunOpenDialog(TFileFilter, const std::string&) {
+std::optional<TDiagramAnswer> TScriptedHost::RunDiagramWizard() {
+    return Next(DiagramAnswers, "diagram wizard");
+}
+
+std::optional<TSurfaceAnswer> TScriptedHost::RunSurfaceWizard() {
+    return Next(SurfaceAnswers, "surface wizard");
+}
+
+std::optional<TFileChoice> TScriptedHost::RunOpenDialog(const TFileDialogRequest& request) {
+    FileDialogs.push_back(request);
     return Next(OpenDialogAnswers, "open dialog");
 }
 
-std::optional<std::string> TScriptedHost::RunSaveDialog(TFileFilter, const std::string&) {
+std::optional<TFileChoice> TScriptedHost::RunSaveDialog(const TFileDialogRequest& request) {
+    FileDialogs.push_back(request);
     return Next(SaveDialogAnswers, "save dialog");
+}
+
+bool TScriptedHost::SaveReport() {
+    Requests.push_back("save report");
+    if (SaveReportResult)
+        ReportEdited = false;
+    return SaveReportResult;
+}
+
+bool TScriptedHost::RunWindowList(TWindowList list) {
+    Requests.push_back(list == TWindowList::Minimize ? "minimize list" : "show list");
+    return true;
+}
+
+bool TScriptedHost::ArrangeWindows(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+    Requests.push_back("arrange");
+    return true;
 }
 
 void TScriptedHost::ShowDataWindow(TDataWindow window) {

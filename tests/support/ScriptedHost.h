@@ -40,8 +40,16 @@ public:
     // What the progress window's Poll answers, one entry per poll; None when
     // the queue is empty.
     std::deque<TProgressRequest> ProgressRequests;
-    std::deque<std::optional<std::string>> OpenDialogAnswers;
-    std::deque<std::optional<std::string>> SaveDialogAnswers;
+    std::deque<std::optional<TDiagramAnswer>> DiagramAnswers;
+    std::deque<std::optional<TSurfaceAnswer>> SurfaceAnswers;
+    std::deque<std::optional<TFileChoice>> OpenDialogAnswers;
+    std::deque<std::optional<TFileChoice>> SaveDialogAnswers;
+    std::vector<TFileDialogRequest> FileDialogs;
+    // Data windows holding unsaved edits; the report's edits; what saving
+    // the report answers.
+    std::set<TDataWindow> EditedWindows;
+    bool ReportEdited = false;
+    bool SaveReportResult = true;
 
     // ---- What happened ----
     std::vector<TMessageRecord> Messages;
@@ -95,22 +103,35 @@ public:
                                                             const std::string& status) override;
     void ShowExtremumResult(const std::vector<double>& point, double value) override;
     std::optional<TSecondOrderAnswer> RunSecondOrderKindDialog() override;
-    std::optional<std::string> RunOpenDialog(TFileFilter filter,
-                                             const std::string& initial) override;
-    std::optional<std::string> RunSaveDialog(TFileFilter filter,
-                                             const std::string& initial) override;
+    std::optional<TDiagramAnswer> RunDiagramWizard() override;
+    std::optional<TSurfaceAnswer> RunSurfaceWizard() override;
+    void RunTranslateDialog() override { Requests.push_back("translate"); }
+    std::optional<TFileChoice> RunOpenDialog(const TFileDialogRequest& request) override;
+    std::optional<TFileChoice> RunSaveDialog(const TFileDialogRequest& request) override;
     void ShowDataWindow(TDataWindow window) override;
     void MinimizeDataWindow(TDataWindow window) override;
     void RefreshDataWindow(TDataWindow window) override;
     void CloseDataWindow(TDataWindow window) override;
     bool IsDataWindowOpen(TDataWindow window) const override;
     bool IsDataWindowMinimized(TDataWindow window) const override;
+    bool IsDataWindowEdited(TDataWindow window) const override {
+        return EditedWindows.count(window) != 0;
+    }
+    void ClearDataWindowEdited(TDataWindow window) override { EditedWindows.erase(window); }
     void ShowReportWindow() override;
     void MinimizeReportWindow() override;
     void CloseReportWindow() override;
     bool IsReportWindowOpen() const override { return ReportOpen; }
     bool IsReportWindowMinimized() const override { return ReportMinimized; }
+    bool IsReportEdited() const override { return ReportEdited; }
+    bool SaveReport() override;
+    bool RunWindowList(TWindowList list) override;
+    bool ArrangeWindows(std::int32_t left, std::int32_t top, std::int32_t right,
+                        std::int32_t bottom) override;
+    void ApplyOptions() override { Requests.push_back("apply options"); }
+    void* MainWindowHandle() const override { return nullptr; }
     void ShowCheckPointWindow() override;
+    void CloseCheckPointWindow() override { Requests.push_back("close check point"); }
     void ShowGraphWindows() override;
     void CloseGraphWindows() override;
     void RefreshCommands() override;
