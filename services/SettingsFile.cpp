@@ -72,109 +72,100 @@ struct TFontByteField {
 
 using S = TSettings;
 
-constexpr TFlagField FlagFields[] = {
-    {20, &S::ToolbarVisible},
-    {21, &S::StatusBarVisible},
-    {22, &S::MenuBarVisible},
-    {23, &S::FullScreen},
-    {24, &S::AllowNoBars},
-    {25, &S::CBAskIfReportChanged},
-    {26, &S::CBShowHideList},
-    {27, &S::CBShowShowList},
-    {28, &S::CBShowArrangeList},
-    {29, &S::CBShowHints},
-    {30, &S::CBCohrenResultsShow},
-    {31, &S::CBCohrenActivateReport},
-    {32, &S::CBStudentResultsShow},
-    {33, &S::CBStudentActivateReport},
-    {34, &S::CBFisherResultsShow},
-    {35, &S::CBFisherActivateReport},
-    {36, &S::CBExportAllCoords},
-    {37, &S::CBAlsoCreateY},
-    {38, &S::CBCPForSaturated},
-    {40, &S::CBUseDivider},
-    {297, &S::CBTimeDate},
-    {298, &S::CBDegree},
-    {299, &S::CBpType},
-    {300, &S::CBN},
-    {301, &S::CBModelType},
-    {302, &S::CBMainMatrix},
-    {303, &S::CBNaturalMatrix},
-    {304, &S::CBMLVector},
-    {305, &S::CBDFVector},
-    {306, &S::CBExpandedMatrix},
-    {307, &S::CBMMatrix},
-    {308, &S::CBCMatrix},
-    {309, &S::CBR},
-    {310, &S::CBYMatrix},
-    {311, &S::CBAVector},
-    {312, &S::CBDVector},
-    {313, &S::CBSVector},
-    {314, &S::CBDV},
-    {315, &S::CBDmax},
-    {316, &S::CBActualBSize},
-    {317, &S::CBBVector},
-    {318, &S::CBDad},
-    {319, &S::CBCohrenAnalysis},
-    {320, &S::CBFisherAnalysis},
-    {321, &S::CBMainPoint},
-    {322, &S::CBMarkEndOfReport},
-    {660, &S::CBPoints2D},
-    {668, &S::CBNaturalX},
-    {669, &S::CBGridVisible},
-    {680, &S::CBShowLog},
-    {681, &S::CBDescribePFDs},
-    {682, &S::CBDrawLines},
-    {683, &S::CBBlendSurface},
-    {684, &S::CBDrawBBox},
-    {685, &S::CBShowFPS},
-    {686, &S::CBDrawBasis},
-    {692, &S::CBNaturalXY},
-    {693, &S::CBUseVR},
-    {716, &S::CBPoints3D},
-};
+constexpr TFlagField FlagFields[] = {{20, &S::ToolbarVisible},
+                                     {21, &S::StatusBarVisible},
+                                     {22, &S::MenuBarVisible},
+                                     {23, &S::FullScreen},
+                                     {24, &S::AllowNoBars},
+                                     {25, &S::CBAskIfReportChanged},
+                                     {26, &S::CBShowHideList},
+                                     {27, &S::CBShowShowList},
+                                     {28, &S::CBShowArrangeList},
+                                     {29, &S::CBShowHints},
+                                     {30, &S::CBCohrenResultsShow},
+                                     {31, &S::CBCohrenActivateReport},
+                                     {32, &S::CBStudentResultsShow},
+                                     {33, &S::CBStudentActivateReport},
+                                     {34, &S::CBFisherResultsShow},
+                                     {35, &S::CBFisherActivateReport},
+                                     {36, &S::CBExportAllCoords},
+                                     {37, &S::CBAlsoCreateY},
+                                     {38, &S::CBCPForSaturated},
+                                     {40, &S::CBUseDivider},
+                                     {297, &S::CBTimeDate},
+                                     {298, &S::CBDegree},
+                                     {299, &S::CBpType},
+                                     {300, &S::CBN},
+                                     {301, &S::CBModelType},
+                                     {302, &S::CBMainMatrix},
+                                     {303, &S::CBNaturalMatrix},
+                                     {304, &S::CBMLVector},
+                                     {305, &S::CBDFVector},
+                                     {306, &S::CBExpandedMatrix},
+                                     {307, &S::CBMMatrix},
+                                     {308, &S::CBCMatrix},
+                                     {309, &S::CBR},
+                                     {310, &S::CBYMatrix},
+                                     {311, &S::CBAVector},
+                                     {312, &S::CBDVector},
+                                     {313, &S::CBSVector},
+                                     {314, &S::CBDV},
+                                     {315, &S::CBDmax},
+                                     {316, &S::CBActualBSize},
+                                     {317, &S::CBBVector},
+                                     {318, &S::CBDad},
+                                     {319, &S::CBCohrenAnalysis},
+                                     {320, &S::CBFisherAnalysis},
+                                     {321, &S::CBMainPoint},
+                                     {322, &S::CBMarkEndOfReport},
+                                     {660, &S::CBPoints2D},
+                                     {668, &S::CBNaturalX},
+                                     {669, &S::CBGridVisible},
+                                     {680, &S::CBShowLog},
+                                     {681, &S::CBDescribePFDs},
+                                     {682, &S::CBDrawLines},
+                                     {683, &S::CBBlendSurface},
+                                     {684, &S::CBDrawBBox},
+                                     {685, &S::CBShowFPS},
+                                     {686, &S::CBDrawBasis},
+                                     {692, &S::CBNaturalXY},
+                                     {693, &S::CBUseVR},
+                                     {716, &S::CBPoints3D}};
 
 constexpr TByteField ByteFields[] = {
-    {0, &S::WindowState},
-    {676, &S::CBGridStyle},
-    {717, &S::LBSurfScheme},
-};
+    {0, &S::WindowState}, {676, &S::CBGridStyle}, {717, &S::LBSurfScheme}};
 
-constexpr TIntField IntFields[] = {
-    {4, &S::WindowLeft},    {8, &S::WindowTop}, {12, &S::WindowWidth},
-    {16, &S::WindowHeight}, {688, &S::TBMass},
-};
+constexpr TIntField IntFields[] = {{4, &S::WindowLeft},
+                                   {8, &S::WindowTop},
+                                   {12, &S::WindowWidth},
+                                   {16, &S::WindowHeight},
+                                   {688, &S::TBMass}};
 
 constexpr TColorField ColorFields[] = {
     {324, &S::ReportBackColor}, {328, &S::ReportTextColor}, {648, &S::SColor},
     {652, &S::SCopyColor},      {656, &S::SSeriesColor},    {664, &S::SAxisColor},
     {672, &S::SGridColor},      {696, &S::SBackColor},      {700, &S::SXWallColor},
     {704, &S::SYWallColor},     {708, &S::SZWallColor},     {712, &S::SBBoxColor},
-    {720, &S::SSurfColor1},     {724, &S::SSurfColor2},     {728, &S::SLineColor},
-};
+    {720, &S::SSurfColor1},     {724, &S::SSurfColor2},     {728, &S::SLineColor}};
 
-constexpr TTextField TextFields[] = {
-    {41, 256, &S::EDividerString},
-    {392, 256, &S::ELegend},
-};
+constexpr TTextField TextFields[] = {{41, 256, &S::EDividerString}, {392, 256, &S::ELegend}};
 
 // The report font is a Windows LOGFONT record.
 constexpr std::size_t FontOffset = 332;
 constexpr std::size_t FaceNameOffset = FontOffset + 28;
 constexpr std::size_t FaceNameSize = 32;
 
-constexpr TFontIntField FontIntFields[] = {
-    {FontOffset + 0, &TFontRecord::Height},     {FontOffset + 4, &TFontRecord::Width},
-    {FontOffset + 8, &TFontRecord::Escapement}, {FontOffset + 12, &TFontRecord::Orientation},
-    {FontOffset + 16, &TFontRecord::Weight},
-};
+constexpr TFontIntField FontIntFields[] = {{FontOffset + 0, &TFontRecord::Height},
+                                           {FontOffset + 4, &TFontRecord::Width},
+                                           {FontOffset + 8, &TFontRecord::Escapement},
+                                           {FontOffset + 12, &TFontRecord::Orientation},
+                                           {FontOffset + 16, &TFontRecord::Weight}};
 
 constexpr TFontByteField FontByteFields[] = {
     {FontOffset + 20, &TFontRecord::Italic},       {FontOffset + 21, &TFontRecord::Underline},
     {FontOffset + 22, &TFontRecord::StrikeOut},    {FontOffset + 23, &TFontRecord::CharSet},
     {FontOffset + 24, &TFontRecord::OutPrecision}, {FontOffset + 25, &TFontRecord::ClipPrecision},
-    {FontOffset + 26, &TFontRecord::Quality},      {FontOffset + 27, &TFontRecord::PitchAndFamily},
-};
+    {FontOffset + 26, &TFontRecord::Quality},      {FontOffset + 27, &TFontRecord::PitchAndFamily}};
 
 // ---- Bytes ----
 
