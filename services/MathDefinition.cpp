@@ -1,14 +1,13 @@
 #include "services/MathDefinition.h"
 
 #include "numeric/Messages.h"
+#include "services/LibraryFolder.h"
 #include "services/ModuleObjects.h"
 
 #include <orvanta/math_module.h>
 
 #include <algorithm>
-#include <dirent.h>
 #include <dlfcn.h>
-#include <sys/stat.h>
 
 namespace orvanta {
 
@@ -99,11 +98,6 @@ template <class T> std::int32_t CountOf(const std::vector<T>& list) {
     return static_cast<std::int32_t>(list.size());
 }
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 } // namespace
 
 TMathDefinition::TMathDefinition() = default;
@@ -113,19 +107,7 @@ TMathDefinition::~TMathDefinition() = default;
 
 std::int32_t TMathDefinition::LoadFolder(const std::string& folder,
                                          const std::function<void(const std::string&)>& status) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (!EndsWith(name, ".so"))
-                continue;
-            struct stat info {};
-            if (::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
-                names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
+    const std::vector<std::string> names = LibraryFiles(folder);
     std::int32_t loaded = 0;
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name;

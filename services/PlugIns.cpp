@@ -1,14 +1,14 @@
 #include "services/PlugIns.h"
 
+#include "services/LibraryFolder.h"
+
 #include "numeric/Cp1251.h"
 #include "numeric/Messages.h"
 
 #include <orvanta/plugin.h>
 
 #include <algorithm>
-#include <dirent.h>
 #include <dlfcn.h>
-#include <sys/stat.h>
 
 namespace orvanta {
 
@@ -45,30 +45,6 @@ extern "C" int32_t RegisterToolProc(OrvTool* tool) {
     } catch (...) {
         return 0;
     }
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// The "*.so" files of the folder, sorted so that loading is deterministic; a
-// missing folder has none.
-std::vector<std::string> LibraryFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (!EndsWith(name, ".so"))
-                continue;
-            struct stat info {};
-            if (::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
-                names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 std::string EntryPointMissing(const char* loadError, const std::string& path, const char* entry) {

@@ -7,7 +7,9 @@ namespace orvanta {
 
 namespace {
 
-TPlanService& S(OrvPlanService* p) { return *TPlanService::FromServer(p); }
+TPlanService& S(OrvPlanService* p) {
+    return *TPlanService::FromServer(p);
+}
 
 // Nothing may cross back into a plug-in as an exception: an unexpected one
 // is reported and the call answers no.
@@ -29,9 +31,16 @@ template <class TFn> void GuardVoid(TFn fn) {
     });
 }
 
-#define ORV_COMMAND(name) [](OrvPlanService* p) -> std::uint8_t { return Guard([&] { return S(p).name(); }); }
-#define ORV_RESTORE(action) [](OrvPlanService* p) -> std::uint8_t { return Guard([&] { return S(p).RestoreWindow(action); }); }
-#define ORV_MINIMIZE(action) [](OrvPlanService* p) -> std::uint8_t { return Guard([&] { return S(p).MinimizeWindow(action); }); }
+#define ORV_COMMAND(name)                                                                          \
+    [](OrvPlanService* p) -> std::uint8_t { return Guard([&] { return S(p).name(); }); }
+#define ORV_RESTORE(action)                                                                        \
+    [](OrvPlanService* p) -> std::uint8_t {                                                        \
+        return Guard([&] { return S(p).RestoreWindow(action); });                                  \
+    }
+#define ORV_MINIMIZE(action)                                                                       \
+    [](OrvPlanService* p) -> std::uint8_t {                                                        \
+        return Guard([&] { return S(p).MinimizeWindow(action); });                                 \
+    }
 
 // clang-format off
 const OrvPlanServiceTable Table = {
@@ -176,6 +185,8 @@ const OrvPlanServiceTable Table = {
 
 } // namespace
 
-const OrvPlanServiceTable* ServiceTable() { return &Table; }
+const OrvPlanServiceTable* ServiceTable() {
+    return &Table;
+}
 
 } // namespace orvanta

@@ -7,6 +7,7 @@
 #include "numeric/SafeFileStream.h"
 #include "services/ProgramFolder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -72,74 +73,38 @@ struct TFontByteField {
 
 using S = TSettings;
 
-constexpr TFlagField FlagFields[] = {{20, &S::ToolbarVisible},
-                                     {21, &S::StatusBarVisible},
-                                     {22, &S::MenuBarVisible},
-                                     {23, &S::FullScreen},
-                                     {24, &S::AllowNoBars},
-                                     {25, &S::CBAskIfReportChanged},
-                                     {26, &S::CBShowHideList},
-                                     {27, &S::CBShowShowList},
-                                     {28, &S::CBShowArrangeList},
-                                     {29, &S::CBShowHints},
-                                     {30, &S::CBCohrenResultsShow},
-                                     {31, &S::CBCohrenActivateReport},
-                                     {32, &S::CBStudentResultsShow},
-                                     {33, &S::CBStudentActivateReport},
-                                     {34, &S::CBFisherResultsShow},
-                                     {35, &S::CBFisherActivateReport},
-                                     {36, &S::CBExportAllCoords},
-                                     {37, &S::CBAlsoCreateY},
-                                     {38, &S::CBCPForSaturated},
-                                     {40, &S::CBUseDivider},
-                                     {297, &S::CBTimeDate},
-                                     {298, &S::CBDegree},
-                                     {299, &S::CBpType},
-                                     {300, &S::CBN},
-                                     {301, &S::CBModelType},
-                                     {302, &S::CBMainMatrix},
-                                     {303, &S::CBNaturalMatrix},
-                                     {304, &S::CBMLVector},
-                                     {305, &S::CBDFVector},
-                                     {306, &S::CBExpandedMatrix},
-                                     {307, &S::CBMMatrix},
-                                     {308, &S::CBCMatrix},
-                                     {309, &S::CBR},
-                                     {310, &S::CBYMatrix},
-                                     {311, &S::CBAVector},
-                                     {312, &S::CBDVector},
-                                     {313, &S::CBSVector},
-                                     {314, &S::CBDV},
-                                     {315, &S::CBDmax},
-                                     {316, &S::CBActualBSize},
-                                     {317, &S::CBBVector},
-                                     {318, &S::CBDad},
-                                     {319, &S::CBCohrenAnalysis},
-                                     {320, &S::CBFisherAnalysis},
-                                     {321, &S::CBMainPoint},
-                                     {322, &S::CBMarkEndOfReport},
-                                     {660, &S::CBPoints2D},
-                                     {668, &S::CBNaturalX},
-                                     {669, &S::CBGridVisible},
-                                     {680, &S::CBShowLog},
-                                     {681, &S::CBDescribePFDs},
-                                     {682, &S::CBDrawLines},
-                                     {683, &S::CBBlendSurface},
-                                     {684, &S::CBDrawBBox},
-                                     {685, &S::CBShowFPS},
-                                     {686, &S::CBDrawBasis},
-                                     {692, &S::CBNaturalXY},
-                                     {693, &S::CBUseVR},
-                                     {716, &S::CBPoints3D}};
+// clang-format off
+constexpr TFlagField FlagFields[] = {
+    {20, &S::ToolbarVisible}, {21, &S::StatusBarVisible}, {22, &S::MenuBarVisible},
+    {23, &S::FullScreen}, {24, &S::AllowNoBars}, {25, &S::CBAskIfReportChanged},
+    {26, &S::CBShowHideList}, {27, &S::CBShowShowList}, {28, &S::CBShowArrangeList},
+    {29, &S::CBShowHints}, {30, &S::CBCohrenResultsShow}, {31, &S::CBCohrenActivateReport},
+    {32, &S::CBStudentResultsShow}, {33, &S::CBStudentActivateReport},
+    {34, &S::CBFisherResultsShow}, {35, &S::CBFisherActivateReport}, {36, &S::CBExportAllCoords},
+    {37, &S::CBAlsoCreateY}, {38, &S::CBCPForSaturated}, {40, &S::CBUseDivider},
+    {297, &S::CBTimeDate}, {298, &S::CBDegree}, {299, &S::CBpType}, {300, &S::CBN},
+    {301, &S::CBModelType}, {302, &S::CBMainMatrix}, {303, &S::CBNaturalMatrix},
+    {304, &S::CBMLVector}, {305, &S::CBDFVector}, {306, &S::CBExpandedMatrix}, {307, &S::CBMMatrix},
+    {308, &S::CBCMatrix}, {309, &S::CBR}, {310, &S::CBYMatrix}, {311, &S::CBAVector},
+    {312, &S::CBDVector}, {313, &S::CBSVector}, {314, &S::CBDV}, {315, &S::CBDmax},
+    {316, &S::CBActualBSize}, {317, &S::CBBVector}, {318, &S::CBDad}, {319, &S::CBCohrenAnalysis},
+    {320, &S::CBFisherAnalysis}, {321, &S::CBMainPoint}, {322, &S::CBMarkEndOfReport},
+    {660, &S::CBPoints2D}, {668, &S::CBNaturalX}, {669, &S::CBGridVisible}, {680, &S::CBShowLog},
+    {681, &S::CBDescribePFDs}, {682, &S::CBDrawLines}, {683, &S::CBBlendSurface},
+    {684, &S::CBDrawBBox}, {685, &S::CBShowFPS}, {686, &S::CBDrawBasis}, {692, &S::CBNaturalXY},
+    {693, &S::CBUseVR}, {716, &S::CBPoints3D},
+};
+// clang-format on
 
 constexpr TByteField ByteFields[] = {
     {0, &S::WindowState}, {676, &S::CBGridStyle}, {717, &S::LBSurfScheme}};
 
-constexpr TIntField IntFields[] = {{4, &S::WindowLeft},
-                                   {8, &S::WindowTop},
-                                   {12, &S::WindowWidth},
-                                   {16, &S::WindowHeight},
-                                   {688, &S::TBMass}};
+// clang-format off
+constexpr TIntField IntFields[] = {
+    {4, &S::WindowLeft}, {8, &S::WindowTop}, {12, &S::WindowWidth}, {16, &S::WindowHeight},
+    {688, &S::TBMass},
+};
+// clang-format on
 
 constexpr TColorField ColorFields[] = {
     {324, &S::ReportBackColor}, {328, &S::ReportTextColor}, {648, &S::SColor},

@@ -61,16 +61,12 @@
 extern "C" {
 #endif
 
+#ifndef ORV_EXPORT
 #if defined(__GNUC__)
 #define ORV_EXPORT __attribute__((visibility("default")))
 #else
 #define ORV_EXPORT
 #endif
-
-#ifdef __cplusplus
-#define ORV_EXTERN_C extern "C"
-#else
-#define ORV_EXTERN_C
 #endif
 
 typedef struct OrvAdden OrvAdden;

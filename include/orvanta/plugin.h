@@ -25,6 +25,14 @@
 extern "C" {
 #endif
 
+#ifndef ORV_EXPORT
+#if defined(__GNUC__)
+#define ORV_EXPORT __attribute__((visibility("default")))
+#else
+#define ORV_EXPORT
+#endif
+#endif
+
 typedef struct OrvTool OrvTool;
 
 /* The operations of a tool, in slot order. */

@@ -16,8 +16,6 @@
 
 #include <stdio.h>
 
-#define EXPORT __attribute__((visibility("default")))
-
 #if !defined(VARIANT_NO_ENUMERATE) && !defined(VARIANT_SERVER)
 typedef struct {
     OrvTool Base;
@@ -42,13 +40,13 @@ static const OrvToolTable ToolTable = {ToolName, ToolIsEnabled, ToolRun};
 #endif
 
 #if defined(VARIANT_SERVER)
-EXPORT int32_t ServerCalls;
+ORV_EXPORT int32_t ServerCalls;
 #endif
 
 #if !defined(VARIANT_NO_SERVER)
 static OrvPlanService* Server;
 
-EXPORT OrvPlanService* SetMainServer(OrvPlanService* plan) {
+ORV_EXPORT OrvPlanService* SetMainServer(OrvPlanService* plan) {
     Server = plan;
 #if defined(VARIANT_SERVER)
     ++ServerCalls;
@@ -58,20 +56,20 @@ EXPORT OrvPlanService* SetMainServer(OrvPlanService* plan) {
 #endif
 
 #if defined(VARIANT_ONE)
-EXPORT int32_t ToolRuns[1];
+ORV_EXPORT int32_t ToolRuns[1];
 static TestTool First = {{&ToolTable}, "\xcf\xe5\xf0\xe2\xfb\xe9", 1, &ToolRuns[0]};
 
-EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
+ORV_EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
     add(&First.Base);
     return 0;
 }
 
 #elif defined(VARIANT_TWO)
-EXPORT int32_t ToolRuns[2];
+ORV_EXPORT int32_t ToolRuns[2];
 static TestTool Second = {{&ToolTable}, "\xc2\xf2\xee\xf0\xee\xe9", 0, &ToolRuns[0]};
 static TestTool Third = {{&ToolTable}, "\xd2\xf0\xe5\xf2\xe8\xe9", -1, &ToolRuns[1]};
 
-EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
+ORV_EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
     if (add(&Second.Base))
         add(&Third.Base);
     return 0;
@@ -80,7 +78,7 @@ EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
 #elif defined(VARIANT_NO_SERVER)
 static TestTool Orphan = {{&ToolTable}, "orphan", 1, 0};
 
-EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
+ORV_EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
     add(&Orphan.Base);
     return 0;
 }
@@ -90,12 +88,12 @@ EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
 
 #elif defined(VARIANT_MANY)
 #define MANY_TOOLS 300
-EXPORT int32_t ManyAnswers[MANY_TOOLS];
+ORV_EXPORT int32_t ManyAnswers[MANY_TOOLS];
 static TestTool Tools[MANY_TOOLS];
 static char Names[MANY_TOOLS][8];
 
 /* Goes on after a refusal, so that every answer is seen. */
-EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
+ORV_EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
     for (int i = 0; i < MANY_TOOLS; ++i) {
         snprintf(Names[i], sizeof Names[i], "t%03d", i);
         Tools[i].Base.Table = &ToolTable;
@@ -107,14 +105,14 @@ EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
 }
 
 #elif defined(VARIANT_SERVER)
-EXPORT OrvPlanService* ServerAtEnumerate = (OrvPlanService*)1;
+ORV_EXPORT OrvPlanService* ServerAtEnumerate = (OrvPlanService*)1;
 
-EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
+ORV_EXPORT int32_t PlugInsEnumerate(OrvRegisterToolProc add) {
     (void)add;
     ServerAtEnumerate = Server;
     return 0;
 }
-EXPORT OrvPlanService* GetMainServer(void) {
+ORV_EXPORT OrvPlanService* GetMainServer(void) {
     return Server;
 }
 
