@@ -33,6 +33,10 @@ std::string WriteErrorText(const std::string& path) {
 
 TSafeFileStream::TSafeFileStream(const std::string& path)
     : TargetPath(path), Buffer(new unsigned char[BufferSize]) {
+    // A folder (or a device) at the target cannot be replaced by a file.
+    struct stat target {};
+    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode))
+        throw EFCreateError(CreateError(path), path);
     const auto slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::string folder =

@@ -298,6 +298,13 @@ TEST_F(FileStreams, SafeStreamFailures) {
     }
     EXPECT_TRUE(Entries().empty());
 
+    // A folder standing where the file should go is refused at once, not at
+    // the final rename, and stays as it is.
+    const std::string folder = PathOf("plan.mpl");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    EXPECT_THROW(TSafeFileStream{folder}, EFCreateError);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"plan.mpl"});
+
     TSafeFileStream stream(PathOf("out.bin"));
     char c;
     EXPECT_THROW(stream.Read(&c, 1), EReadError);
