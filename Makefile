@@ -15,9 +15,10 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVAN_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
 
-# The program's main job on a bundled example.
+# The program's main job on a bundled example: the full report of a
+# rotatable central composite design after a full analysis.
 run: build
-	$(BUILD)/bin/lsqfit examples/ffe3-yield.mtx
+	$(BUILD)/bin/orvan report examples/ccr2-strength.mpl
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)

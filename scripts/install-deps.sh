@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev
 )
 
 missing=()

@@ -1,0 +1,102 @@
+#include "Session.h"
+
+#include "numeric/Errors.h"
+#include "numeric/FileStream.h"
+#include "numeric/Messages.h"
+#include "numeric/SafeFileStream.h"
+#include "plan/PlanFile.h"
+#include "plan/Settings.h"
+#include "services/ProgramFolder.h"
+#include "services/SettingsFile.h"
+
+#include <memory>
+#include <sys/stat.h>
+
+namespace orvanta::cli {
+
+namespace {
+
+// The person's settings shape the report; a missing file is no reason for a
+// warning in a script, and a damaged one is the desktop program's to mend.
+void LoadSettingsIfPresent() {
+    Settings().SetDefaults();
+    const std::string path = SettingsPath();
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return;
+    TSettings read;
+    try {
+        TFileStream stream(path);
+        if (ReadSettings(stream, read) == TSettingsRead::Loaded)
+            Settings() = read;
+    } catch (const EStreamError&) {
+        // Unreadable: the defaults stay.
+    }
+}
+
+TModelChange ModelChangeOption(const TArguments& arguments) {
+    const std::string choice = arguments.Value("--insignificant").value_or("zero");
+    if (choice == "ignore")
+        return TModelChange::Ignore;
+    if (choice == "zero")
+        return TModelChange::ZeroInsignificant;
+    if (choice == "refit")
+        return TModelChange::RecomputeSignificant;
+    throw TUsageError("--insignificant принимает ignore, zero или refit");
+}
+
+} // namespace
+
+TBatchSession::TBatchSession() {
+    LoadSettingsIfPresent();
+    Registry.LoadFolder(ProgramFolder() + "/Models");
+    Plan.SetMathCatalog(&Registry);
+}
+
+bool TBatchSession::Open(const std::string& path) {
+    return Service.OpenPlan(path);
+}
+
+bool TBatchSession::Save(const std::string& path) {
+    std::unique_ptr<TSafeFileStream> stream;
+    try {
+        stream = std::make_unique<TSafeFileStream>(path);
+    } catch (const EStreamError&) {
+        ShowError("Ошибка создания файла \"" + path + "\". Извините.");
+        return false;
+    }
+    try {
+        if (!WritePlan(Plan, *stream))
+            return false;
+        stream->Commit();
+    } catch (const EStreamError&) {
+        ShowError("Ошибка записи файла \"" + path + "\". Извините.");
+        return false;
+    }
+    return true;
+}
+
+bool TBatchSession::Analyse(const TArguments& arguments) {
+    Host.ModelChange = ModelChangeOption(arguments);
+    Host.AnswerYes = arguments.Has("--yes");
+    TSettings& settings = Settings();
+    settings.CBCohrenResultsShow = settings.CBStudentResultsShow = false;
+    settings.CBFisherResultsShow = false;
+    settings.CBCohrenActivateReport = settings.CBStudentActivateReport = false;
+    settings.CBFisherActivateReport = false;
+    return Service.RunAnalysis();
+}
+
+bool TBatchSession::OpenAnalysed(const TArguments& arguments) {
+    // The option values are checked before any file is touched.
+    ModelChangeOption(arguments);
+    return Open(arguments.Positional().front()) && Analyse(arguments);
+}
+
+TCommandOptions AnalysisOptions(std::vector<std::string> valued, std::vector<std::string> flags) {
+    valued.push_back("--insignificant");
+    flags.push_back("--yes");
+    return {std::move(valued), std::move(flags), 1, 1};
+}
+
+} // namespace orvanta::cli

@@ -1,0 +1,310 @@
+// The batch tool run as a process, as scripts call it: every command, the
+// JSON it prints, its exit codes, and that a refused change leaves the plan
+// file as it was.
+
+#include "ProcessRunner.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+using namespace orvanta::test;
+using nlohmann::json;
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/orvan-cli-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        Folder = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + Folder + "'").c_str()); }
+
+    TProcessResult Orvan(const std::vector<std::string>& arguments) {
+        return RunProcess(ORVAN_BINARY, arguments);
+    }
+    std::string Path(const std::string& name) const { return Folder + "/" + name; }
+    // Runs a command that must succeed and returns its standard output.
+    std::string Ok(const std::vector<std::string>& arguments) {
+        const TProcessResult r = Orvan(arguments);
+        EXPECT_EQ(r.ExitCode, 0) << r.Err;
+        return r.Out;
+    }
+    json Json(const std::vector<std::string>& arguments) {
+        const std::string out = Ok(arguments);
+        return json::parse(out, nullptr, false);
+    }
+
+    // A rotatable plan of two factors whose run means follow
+    // y = 10 + 2 x1 - 3 x2 + 0.5 x1 x2 + 1.5 x1^2 + 2 x2^2 exactly; the
+    // three repeats of each run are the mean -0.2, +0, +0.2.
+    std::string QuadraticPlan() {
+        const std::string plan = Path("ccr.mpl");
+        Ok({"new", "--builtin", "ccr", "--factors", "2", "--repeats", "3", "-o", plan});
+        const double a = std::sqrt(2.0);
+        const double x[9][2] = {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}, {-a, 0},
+                                {a, 0},   {0, -a}, {0, a},  {0, 0}};
+        std::ostringstream table;
+        table.precision(17);
+        for (const auto& r : x) {
+            const double y =
+                10 + 2 * r[0] - 3 * r[1] + 0.5 * r[0] * r[1] + 1.5 * r[0] * r[0] + 2 * r[1] * r[1];
+            table << y - 0.2 << " " << y << "\t" << y + 0.2 << "\n";
+        }
+        WriteAll(Path("y.txt"), table.str());
+        Ok({"set", plan, "--responses", Path("y.txt")});
+        return plan;
+    }
+
+    std::string Folder;
+};
+
+} // namespace
+
+TEST_F(CliTest, AnalyzeGivesTheCoefficientsOfAKnownQuadratic) {
+    const std::string plan = QuadraticPlan();
+    const json r = Json({"analyze", plan, "--json"});
+    ASSERT_FALSE(r.is_discarded());
+    EXPECT_EQ(r["factors"], 2);
+    EXPECT_EQ(r["runs"], 9);
+    EXPECT_EQ(r["repeats"], 3);
+    EXPECT_EQ(r["planKind"], "ccr");
+    const double expected[] = {10, 2, -3, 0.5, 1.5, 2};
+    const char* labels[] = {"B0", "B1", "B2", "B12", "B11", "B22"};
+    ASSERT_EQ(r["coefficients"].size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(labels[i]);
+        EXPECT_EQ(r["coefficients"][i]["label"], labels[i]);
+        EXPECT_NEAR(r["coefficients"][i]["value"].get<double>(), expected[i], 1e-9);
+        EXPECT_TRUE(r["coefficients"][i]["significant"].get<bool>());
+    }
+    // Every run varies by +-0.2: s^2 = 0.04, the same in every run.
+    EXPECT_NEAR(r["reproducibilityVariance"].get<double>(), 0.04, 1e-12);
+    EXPECT_NEAR(r["cochran"]["G"].get<double>(), 1.0 / 9, 1e-12);
+    EXPECT_TRUE(r["cochran"]["homogeneous"].get<bool>());
+    EXPECT_EQ(r["fisher"]["f1"], 3);
+    EXPECT_EQ(r["fisher"]["f2"], 18);
+    EXPECT_TRUE(r["fisher"]["adequate"].get<bool>());
+    EXPECT_TRUE(r["checkPoint"].is_null());
+    EXPECT_EQ(r["status"], "Проведен полный анализ.");
+    // s_b = sqrt(s^2 C_00 / m).
+    EXPECT_GT(r["coefficients"][0]["stdError"].get<double>(), 0.0);
+
+    const json p = Json({"predict", plan, "--at", "0.5,-0.5", "--json"});
+    EXPECT_NEAR(p["value"].get<double>(), 10 + 1 + 1.5 - 0.125 + 0.375 + 0.5, 1e-9);
+
+    // The gradient 2 + 3 x1 + 0.5 x2 = 0, -3 + 0.5 x1 + 4 x2 = 0 vanishes at
+    // x2 = 40/47, x1 = -(2 + 20/47)/3; Gauss-Seidel walks a grid of 0.02.
+    const json e =
+        Json({"extremum", plan, "--min", "--method", "gauss-seidel", "--count", "100", "--json"});
+    ASSERT_EQ(e["point"].size(), 2u);
+    EXPECT_NEAR(e["point"][0].get<double>(), -(2 + 20.0 / 47) / 3, 0.03);
+    EXPECT_NEAR(e["point"][1].get<double>(), 40.0 / 47, 0.03);
+
+    const std::string report = Ok({"report", plan});
+    EXPECT_NE(report.find("Количество факторов: 2"), std::string::npos);
+    EXPECT_NE(report.find("Дисперсии параллельных опытов однородны."), std::string::npos);
+}
+
+TEST_F(CliTest, RefusedChangesLeaveThePlanFileAsItWas) {
+    const std::string plan = QuadraticPlan();
+    const std::string before = ReadAll(plan);
+    WriteAll(Path("short.txt"), "1 2\n3 4\n");
+    WriteAll(Path("damaged.mpl"), "MTPL\x02garbage");
+    struct {
+        const char* Case;
+        std::vector<std::string> Arguments;
+        int Exit;
+    } const cases[] = {
+        {"responses of the wrong shape", {"set", plan, "--responses", Path("short.txt")}, 1},
+        {"levels of the wrong size", {"set", plan, "--levels", "1,2,3"}, 1},
+        {"a missing table", {"set", plan, "--responses", Path("none.txt")}, 1},
+        {"an unknown option", {"set", plan, "--colour", "red"}, 2},
+        {"a missing plan", {"analyze", Path("none.mpl")}, 1},
+        {"a damaged plan", {"analyze", Path("damaged.mpl")}, 1},
+        {"no command", {}, 2},
+        {"an unknown command", {"frobnicate"}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        const TProcessResult r = Orvan(c.Arguments);
+        EXPECT_EQ(r.ExitCode, c.Exit);
+        EXPECT_FALSE(r.Err.empty());
+        EXPECT_EQ(ReadAll(plan), before);
+    }
+    const TProcessResult r = Orvan({"analyze", Path("damaged.mpl")});
+    EXPECT_NE(r.Err.find("Файл поврежден. Извините."), std::string::npos) << r.Err;
+}
+
+TEST_F(CliTest, PlansFromTheStandardModule) {
+    const TProcessResult unknown =
+        Orvan({"new", "--generator", "Нет такого плана", "--repeats", "2", "-o", Path("g.mpl")});
+    EXPECT_EQ(unknown.ExitCode, 1);
+    EXPECT_FALSE(unknown.Err.empty());
+    EXPECT_NE(::access(Path("g.mpl").c_str(), F_OK), 0);
+
+    Ok({"new", "--generator", "Полный факторный эксперимент 2^3", "--repeats", "2", "-o",
+        Path("g.mpl")});
+    EXPECT_EQ(ReadAll(Path("g.mpl")).substr(0, 4), "MTPL");
+
+    // y = 1 + 2 x + 3 e^x on seven points, without repeats: an exact fit.
+    const std::string plan = Path("exp.mpl");
+    Ok({"new", "--custom", "--factors", "1", "--runs", "4", "--model",
+        "Сумма линейной функции и экспоненты", "--repeats", "1", "-o", plan});
+    WriteAll(Path("code.txt"), "-1\n-0.5\n0.5\n1\n");
+    std::ostringstream y;
+    y.precision(17);
+    for (double x : {-1.0, -0.5, 0.5, 1.0})
+        y << 1 + 2 * x + 3 * std::exp(x) << "\n";
+    WriteAll(Path("exp-y.txt"), y.str());
+    Ok({"set", plan, "--code", Path("code.txt"), "--responses", Path("exp-y.txt")});
+    const json r = Json({"analyze", plan, "--json"});
+    ASSERT_EQ(r["coefficients"].size(), 3u);
+    EXPECT_NEAR(r["coefficients"][0]["value"].get<double>(), 1.0, 1e-9);
+    EXPECT_NEAR(r["coefficients"][1]["value"].get<double>(), 2.0, 1e-9);
+    EXPECT_NEAR(r["coefficients"][2]["value"].get<double>(), 3.0, 1e-9);
+    EXPECT_TRUE(r["cochran"].is_null());
+
+    const json modules = Json({"modules", "--json"});
+    ASSERT_FALSE(modules["modules"].empty());
+    bool found = false;
+    for (const auto& g : modules["modules"][0]["generators"])
+        found = found || g["name"] == "Полный факторный эксперимент 2^3";
+    EXPECT_TRUE(found);
+}
+
+TEST_F(CliTest, ExportsDiagramsAndSurfaces) {
+    const std::string plan = QuadraticPlan();
+    Ok({"set", plan, "--levels", "10,20", "--intervals", "2,5", "--names", "Температура;Время",
+        "--response-name", "Выход"});
+    Ok({"export", plan, "--item", "code", "-o", Path("code.txt")});
+    EXPECT_EQ(ReadAll(Path("code.txt")).substr(0, 6), "Matrix");
+    Ok({"export", plan, "--item", "levels", "-o", Path("levels.txt")});
+    EXPECT_EQ(ReadAll(Path("levels.txt")).substr(0, 6), "Vector");
+
+    Ok({"diagram", plan, "--factor", "1", "--from", "-1", "--to", "1", "--points", "3", "-o",
+        Path("d.txt")});
+    const std::string d = ReadAll(Path("d.txt"));
+    EXPECT_EQ(std::count(d.begin(), d.end(), '\n'), 3);
+
+    Ok({"surface", plan, "--factors", "1,2", "--from", "-1,-1", "--to", "1,1", "--points", "3,2",
+        "-o", Path("s.grd")});
+    const std::string s = ReadAll(Path("s.grd"));
+    // The grid header holds the natural ranges: 10 +- 2 and 20 +- 5.
+    EXPECT_EQ(s.substr(0, s.find('\n', s.find('\n', s.find('\n', 5) + 1) + 1) + 1),
+              "DSAA\n3\t2\n8\t12\n15\t25\n");
+
+    const std::string report = Ok({"report", plan, "--all-sections"});
+    EXPECT_NE(report.find("Вектор основных уровней факторов:"), std::string::npos);
+    EXPECT_NE(report.find("Матрица базисных функций:"), std::string::npos);
+}
+
+TEST_F(CliTest, QuantilesAlwaysUseAPoint) {
+    struct {
+        std::vector<std::string> Arguments;
+        double Value;
+    } const cases[] = {
+        {{"quantile", "student", "35"}, 2.03},
+        {{"quantile", "fisher", "1", "1"}, 164.4},
+        {{"quantile", "cochran", "2", "1"}, 0.9985},
+        {{"quantile", "pearson", "upper", "45"}, 43.8},
+        {{"quantile", "pearson", "lower", "1"}, 0.0039},
+    };
+    for (const auto& c : cases) {
+        const std::string out = Ok(c.Arguments);
+        EXPECT_EQ(out.find(','), std::string::npos) << out;
+        EXPECT_NEAR(std::stod(out), c.Value, 1e-12) << out;
+    }
+    EXPECT_EQ(Orvan({"quantile", "student"}).ExitCode, 2);
+}
+
+TEST_F(CliTest, EveryOtherOptionIsTakenAsGiven) {
+    const std::string plan = QuadraticPlan();
+    Ok({"set", plan, "--levels", "10,20", "--intervals", "2,5"});
+
+    // Natural 12, 15 is coded 1, -1.
+    const json natural = Json({"predict", plan, "--at", "12,15", "--natural", "--json"});
+    EXPECT_NEAR(natural["value"].get<double>(), 10 + 2 + 3 - 0.5 + 1.5 + 2, 1e-9);
+
+    // The maximum of the quadratic in [-1, 1]^2 is at the corner (1, -1).
+    const json max = Json({"extremum", plan, "--max", "--method", "monte-carlo", "--count", "20000",
+                           "--seed", "3", "--json"});
+    EXPECT_NEAR(max["point"][0].get<double>(), 0.998, 0.01);
+    EXPECT_NEAR(max["point"][1].get<double>(), -1.0, 0.01);
+    // A box of its own: the minimum over [0, 1] x [0, 1] lies on x1 = 0;
+    // the walk from the centre on steps of 0.02 ends within one step of it.
+    const json box = Json({"extremum", plan, "--min", "--method", "gauss-seidel", "--count", "50",
+                           "--lower", "0,0", "--upper", "1,1", "--json"});
+    EXPECT_NEAR(box["point"][0].get<double>(), 0.0, 0.02 + 1e-9);
+
+    for (const char* item : {"natural", "intervals", "responses"}) {
+        SCOPED_TRACE(item);
+        Ok({"export", plan, "--item", item, "-o", Path(std::string(item) + ".txt")});
+        EXPECT_FALSE(ReadAll(Path(std::string(item) + ".txt")).empty());
+    }
+    // Three points with their natural abscissae 8, 10, 12.
+    Ok({"diagram", plan, "--factor", "1", "--from", "-1", "--to", "1", "--points", "3", "--at",
+        "0,0", "--all-coords", "-o", Path("d.txt")});
+    const std::string d = ReadAll(Path("d.txt"));
+    EXPECT_EQ(d.substr(0, 2), "-1");
+    Ok({"surface", plan, "--factors", "2,1", "--from", "-1,-1", "--to", "1,1", "--points", "2,2",
+        "--all-coords", "-o", Path("s.txt")});
+    const std::string s = ReadAll(Path("s.txt"));
+    EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 4);
+
+    // Every coefficient is significant here, so the choice changes nothing.
+    for (const char* choice : {"ignore", "zero", "refit"}) {
+        const json r = Json({"analyze", plan, "--insignificant", choice, "--json"});
+        EXPECT_EQ(r["significantCount"], 6) << choice;
+    }
+    EXPECT_EQ(Orvan({"analyze", plan, "--insignificant", "maybe"}).ExitCode, 2);
+    EXPECT_NE(Ok({"modules"}).find("standard.so"), std::string::npos);
+}
+
+TEST_F(CliTest, SaturatedPlanWithACheckPoint) {
+    // Four terms on four runs: only the check point can judge the model.
+    const std::string plan = Path("sat.mpl");
+    Ok({"new", "--custom", "--factors", "2", "--runs", "4", "--addens", "1,x1,x2,x1*x2",
+        "--repeats", "2", "-o", plan});
+    WriteAll(Path("code.txt"), "-1 -1\n1 -1\n-1 1\n1 1\n");
+    // Semicolons between the numbers make the comma a decimal separator. The
+    // run means 1.2, 3, 3.2, 5.6 give b = 3.25, 1.05, 1.15, 0.15, all above
+    // t(4) s_b = 2.78 sqrt(0.02 / 4 / 2).
+    WriteAll(Path("y.txt"), "1,1;1,3\n2,9;3,1\n3,1;3,3\n5,5;5,7\n");
+    const TProcessResult unknown =
+        Orvan({"new", "--custom", "--factors", "2", "--runs", "4", "--addens", "1,x9*x9",
+               "--repeats", "2", "-o", Path("bad.mpl")});
+    EXPECT_EQ(unknown.ExitCode, 1);
+    EXPECT_NE(unknown.Err.find("x9*x9"), std::string::npos);
+
+    Ok({"set", plan, "--code", Path("code.txt"), "--responses", Path("y.txt"), "--names",
+        "Давление;Время", "--response-name", "Прочность", "--check-point", "0,0",
+        "--check-responses", "3.1,3.3,3.2"});
+    const json r = Json({"analyze", plan, "--json"});
+    ASSERT_TRUE(r["checkPoint"].is_object()) << r.dump();
+    EXPECT_TRUE(r["fisher"].is_null());
+    // The check point is the centre: f = (1, 0, 0, 0), h = C_00 = 1/4.
+    EXPECT_NEAR(r["checkPoint"]["predictionVariance"].get<double>(), 0.25, 1e-12);
+    const std::string report = Ok({"report", plan});
+    EXPECT_NE(report.find("Результаты анализа адекватности по контрольной точке"),
+              std::string::npos);
+}
