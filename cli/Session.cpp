@@ -7,6 +7,7 @@
 #include "plan/PlanFile.h"
 #include "plan/Settings.h"
 #include "services/ProgramFolder.h"
+#include "services/SafeWrite.h"
 #include "services/SettingsFile.h"
 
 #include <memory>
@@ -58,22 +59,16 @@ bool TBatchSession::Open(const std::string& path) {
 }
 
 bool TBatchSession::Save(const std::string& path) {
-    std::unique_ptr<TSafeFileStream> stream;
+    // The plan writer reports its own failure; the file is then abandoned.
+    struct TAbandoned {};
     try {
-        stream = std::make_unique<TSafeFileStream>(path);
-    } catch (const EStreamError&) {
-        ShowError("Ошибка создания файла \"" + path + "\". Извините.");
+        return WriteFileSafely(path, [&](TStream& stream) {
+            if (!WritePlan(Plan, stream))
+                throw TAbandoned();
+        });
+    } catch (const TAbandoned&) {
         return false;
     }
-    try {
-        if (!WritePlan(Plan, *stream))
-            return false;
-        stream->Commit();
-    } catch (const EStreamError&) {
-        ShowError("Ошибка записи файла \"" + path + "\". Извините.");
-        return false;
-    }
-    return true;
 }
 
 bool TBatchSession::Analyse(const TArguments& arguments) {

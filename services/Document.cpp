@@ -6,27 +6,12 @@
 #include "numeric/SafeFileStream.h"
 #include "plan/PlanFile.h"
 #include "plan/Settings.h"
+#include "services/SafeWrite.h"
 
 namespace orvanta {
 
-// Writes a file safely: the old file is replaced only after the whole new
-// one is on the disk. Reports a failure with the path.
 bool TPlanService::WriteFile(const std::string& path, const std::function<void(TStream&)>& write) {
-    std::unique_ptr<TSafeFileStream> stream;
-    try {
-        stream = std::make_unique<TSafeFileStream>(path);
-    } catch (const EStreamError&) {
-        ShowError("Ошибка создания файла \"" + path + "\". Извините.");
-        return false;
-    }
-    try {
-        write(*stream);
-        stream->Commit();
-    } catch (const EStreamError&) {
-        ShowError("Ошибка записи файла \"" + path + "\". Извините.");
-        return false;
-    }
-    return true;
+    return WriteFileSafely(path, write);
 }
 
 bool TPlanService::OpenPlan(const std::optional<std::string>& path) {
