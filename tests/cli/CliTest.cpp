@@ -308,3 +308,44 @@ TEST_F(CliTest, SaturatedPlanWithACheckPoint) {
     EXPECT_NE(report.find("Результаты анализа адекватности по контрольной точке"),
               std::string::npos);
 }
+
+TEST_F(CliTest, RemainingFormsOfTheCommands) {
+    struct {
+        const char* Kind;
+        int Runs;
+    } const builtins[] = {{"ffe", 8}, {"cco", 15}, {"ccr", 15}};
+    for (const auto& b : builtins) {
+        SCOPED_TRACE(b.Kind);
+        const std::string plan = Path(std::string(b.Kind) + ".mpl");
+        Ok({"new", "--builtin", b.Kind, "--factors", "3", "--repeats", "2", "-o", plan});
+        WriteAll(Path("levels.txt"), "5 6 7\n");
+        const TProcessResult levels = Orvan({"set", plan, "--levels", Path("levels.txt")});
+        EXPECT_EQ(levels.ExitCode, 0) << levels.Err;
+        const std::string export_ = Path("levels-out.txt");
+        Ok({"export", plan, "--item", "levels", "-o", export_});
+        EXPECT_NE(ReadAll(export_).find("5\t6\t7\t"), std::string::npos);
+        const std::string code = Path("code-out.txt");
+        Ok({"export", plan, "--item", "code", "-o", code});
+        EXPECT_NE(ReadAll(code).find(" " + std::to_string(b.Runs) + " 3\n"), std::string::npos);
+    }
+
+    // A generator with a model named on the command line.
+    Ok({"new", "--generator", "Полный факторный эксперимент 2^2", "--model",
+        "Полная квадратичная модель, k = 2", "--repeats", "2", "-o", Path("g.mpl")});
+    const TProcessResult tooMany = Orvan({"analyze", Path("g.mpl")});
+    // Six terms on four runs: the information matrix is singular.
+    EXPECT_EQ(tooMany.ExitCode, 1);
+    EXPECT_NE(tooMany.Err.find("вырождена"), std::string::npos) << tooMany.Err;
+
+    // The text output of the analysis ends with the status.
+    const std::string plan = QuadraticPlan();
+    EXPECT_NE(Ok({"analyze", plan}).find("Проведен полный анализ."), std::string::npos);
+
+    // Natural abscissae: factor 1 around 10 with interval 2.
+    Ok({"set", plan, "--levels", "10,20", "--intervals", "2,5"});
+    Ok({"diagram", plan, "--factor", "1", "--from", "8", "--to", "12", "--points", "3",
+        "--all-coords", "--natural", "-o", Path("n.txt")});
+    const std::string n = ReadAll(Path("n.txt"));
+    EXPECT_EQ(n.substr(0, 2), "8\t");
+    EXPECT_NE(n.find("\n12\t"), std::string::npos);
+}
