@@ -4,7 +4,11 @@ BUILD_ASAN  ?= build-sanitize
 JOBS        ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run test test-sanitize bench fuzz-build fuzz-smoke fuzz clean
+
+BUILD_FUZZ    ?= build-fuzz
+FUZZ_SECONDS  ?= 60
+FUZZ_TARGETS  := vector matrix token plan settings table
 
 all: build
 
@@ -33,5 +37,26 @@ test-sanitize: deps
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
 
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DORVAN_FUZZ=ON -DORVAN_BUILD_TESTS=OFF -DORVAN_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD_FUZZ) -j$(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+# Replays every seed corpus once: a quick check that no known input fails.
+fuzz-smoke: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	    echo "== fuzz_$$t"; \
+	    $(BUILD_FUZZ)/bin/fuzz_$$t -runs=0 fuzz/corpus/$$t || exit 1; \
+	done
+
+# Explores each target for FUZZ_SECONDS; new inputs go to build-fuzz/corpus.
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	    mkdir -p $(BUILD_FUZZ)/corpus/$$t; \
+	    echo "== fuzz_$$t ($(FUZZ_SECONDS) s)"; \
+	    $(BUILD_FUZZ)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	        $(BUILD_FUZZ)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

@@ -12,7 +12,12 @@ function(orvan_target_options target)
             target_compile_options(${target} PRIVATE -Werror)
         endif()
     endif()
-    if(ORVAN_SANITIZE)
+    if(ORVAN_FUZZ)
+        # Coverage for libFuzzer everywhere; the fuzz targets link its driver.
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                                 -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    elseif(ORVAN_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                                                  -fno-sanitize-recover=undefined
                                                  -fno-omit-frame-pointer)

@@ -8,6 +8,7 @@ packages=(
     cmake ninja-build g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()
