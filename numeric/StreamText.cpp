@@ -42,6 +42,10 @@ std::string ReadLString(TStream& stream) {
     const std::int32_t length = stream.ReadInt32();
     if (length <= 0 || length >= MaxLStringLength)
         return {};
+    // A text longer than the rest of the stream is a short read; nothing is
+    // reserved for it.
+    if (length > stream.Remaining())
+        throw EReadError("Ошибка чтения из потока.");
     std::string bytes(static_cast<std::size_t>(length), '\0');
     stream.ReadBuffer(bytes.data(), bytes.size());
     return Cp1251ToUtf8(bytes);
