@@ -7,6 +7,7 @@
 
 #include "PlanData.h"
 #include "ScriptedHost.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -66,17 +67,10 @@ struct TSession {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Settings().CBAlsoCreateY = false;
-        char pattern[] = "/tmp/orvan-document-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Folder = pattern;
-    }
-    void TearDown() override {
-        Settings().SetDefaults();
-        fs::remove_all(Folder);
-    }
-    std::string Folder;
+    void SetUp() override { Settings().CBAlsoCreateY = false; }
+    void TearDown() override { Settings().SetDefaults(); }
+    TTempFolder Temp{"orvan-document"};
+    std::string Folder = Temp.Path;
 };
 
 TEST_F(DocumentTest, TypedNameGetsTheFilterExtensionOnlyWithTheFirstEntry) {

@@ -12,6 +12,7 @@
 
 #include "PlanData.h"
 #include "ScriptedHost.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -92,17 +93,10 @@ struct TSession {
 
 class FaultInjectionTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Settings().CBAlsoCreateY = false;
-        char pattern[] = "/tmp/orvan-faults-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Folder = pattern;
-    }
-    void TearDown() override {
-        Settings().SetDefaults();
-        fs::remove_all(Folder);
-    }
-    std::string Folder;
+    void SetUp() override { Settings().CBAlsoCreateY = false; }
+    void TearDown() override { Settings().SetDefaults(); }
+    TTempFolder Temp{"orvan-faults"};
+    std::string Folder = Temp.Path;
 };
 
 TEST_F(FaultInjectionTest, PlanImageBrokenAtAnyByteIsOneWriteError) {
