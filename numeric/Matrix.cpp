@@ -15,6 +15,25 @@
 
 namespace orvanta {
 
+namespace {
+
+// Partial pivoting: the row among i .. n-1 of the row table whose element in
+// column i is largest in magnitude; the first such row on ties.
+std::int32_t PivotRow(double* const* rows, std::int32_t i, std::int32_t n) {
+    std::int32_t best = i;
+    double largest = std::fabs(rows[i][i]);
+    for (std::int32_t k = i + 1; k < n; ++k) {
+        const double v = std::fabs(rows[k][i]);
+        if (v > largest) {
+            largest = v;
+            best = k;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
 void TMatrix::TFreeBlock::operator()(void* p) const {
     std::free(p);
 }
@@ -276,15 +295,7 @@ bool TMatrix::Invert() {
     std::copy_n(work.Rows, n, w);
     double** t = inverse.Rows;
     for (std::int32_t i = 0; i < n; ++i) {
-        std::int32_t best = i;
-        double largest = std::fabs(w[i][i]);
-        for (std::int32_t k = i + 1; k < n; ++k) {
-            const double v = std::fabs(w[k][i]);
-            if (v > largest) {
-                largest = v;
-                best = k;
-            }
-        }
+        const std::int32_t best = PivotRow(w, i, n);
         if (best != i) {
             std::swap(w[i], w[best]);
             std::swap(t[i], t[best]);
@@ -325,15 +336,8 @@ double TMatrix::Determinant() {
     std::copy_n(Rows, n, w);
     double det = 1.0;
     for (std::int32_t i = 0; i < n; ++i) {
-        std::int32_t best = i;
-        double largest = std::fabs(w[i][i]);
-        for (std::int32_t k = i + 1; k < n; ++k) {
-            const double v = std::fabs(w[k][i]);
-            if (v > largest) {
-                largest = v;
-                best = k;
-            }
-        }
+        const std::int32_t best = PivotRow(w, i, n);
+        const double largest = std::fabs(w[best][i]);
         if (largest == 0.0)
             return 0.0;
         if (best != i) {
