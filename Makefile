@@ -4,7 +4,7 @@ BUILD_ASAN  ?= build-sanitize
 JOBS        ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-sanitize bench fuzz-build fuzz-smoke fuzz clean
+.PHONY: all deps build run screenshots test test-sanitize bench fuzz-build fuzz-smoke fuzz clean
 
 BUILD_FUZZ    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
@@ -19,10 +19,23 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVAN_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
 
-# The program's main job on a bundled example: the full report of a
-# rotatable central composite design after a full analysis.
+# The desktop program on a bundled example plan (a rotatable central
+# composite design). Without a display it says so and prints the plan's
+# full report from the batch tool instead.
+EXAMPLE ?= examples/ccr2-strength.mpl
 run: build
-	$(BUILD)/bin/orvan report examples/ccr2-strength.mpl
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	    $(BUILD)/bin/orvan32 $(EXAMPLE); \
+	else \
+	    echo "No display is available (neither DISPLAY nor WAYLAND_DISPLAY is set):"; \
+	    echo "orvan32 cannot open its window, so here is the batch tool's report of $(EXAMPLE)."; \
+	    echo; \
+	    $(BUILD)/bin/orvan report $(EXAMPLE); \
+	fi
+
+# Screenshots of the desktop program for the README (needs Xvfb).
+screenshots: build
+	scripts/screenshots.sh $(BUILD)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)

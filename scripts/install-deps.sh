@@ -9,6 +9,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
     clang libclang-rt-14-dev
+    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
+    qt6-translations-l10n
+    xvfb xauth libgl1-mesa-dri fonts-dejavu-core
 )
 
 missing=()

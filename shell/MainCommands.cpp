@@ -1,0 +1,184 @@
+// The main window's own commands: documents, windows, view, service, help.
+#include "shell/MainForm.h"
+
+#include "plan/RaruRuro.h"
+#include "services/PlanService.h"
+#include "shell/AboutBox.h"
+#include "shell/FormList.h"
+#include "shell/HelpWindow.h"
+#include "shell/PlanWindows.h"
+#include "shell/QtPlanHost.h"
+#include "shell/QuantilesForm.h"
+#include "shell/WindowListHandler.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace orvanta {
+
+void TMainForm::NewItemClick() {
+    if (PlanService->Can(0))
+        PlanService->NewPlan();
+    ArrangePlanWindows(true);
+}
+
+void TMainForm::OpenItemClick() {
+    if (PlanService->Can(1))
+        PlanService->OpenPlan(std::nullopt);
+    ArrangePlanWindows(true);
+}
+
+void TMainForm::CloseItemClick() {
+    if (PlanService->Can(4))
+        PlanService->ClosePlan();
+}
+
+void TMainForm::UpdateReportItemClick() {
+    if (!PlanService->Can(5))
+        return;
+    PlanService->UpdateReport();
+    TPlanWindows& windows = PlanHost->Windows();
+    QMdiSubWindow* report = windows.SubWindow(TPlanWindow::Report);
+    if (!report || !report->isVisible())
+        PlanService->RestoreWindow(38);
+    if ((report = windows.SubWindow(TPlanWindow::Report))) {
+        if (report->isMinimized())
+            report->showNormal();
+        report->raise();
+        Mdi->setActiveSubWindow(report);
+    }
+}
+
+void TMainForm::ExitItemClick() {
+    close();
+}
+
+void TMainForm::ArrangePlanWindows(bool quiet) {
+    if (!PlanService->Can(49))
+        return;
+    // The area already leaves out the tool bars and the status bar.
+    const QRect client = Mdi->viewport()->rect();
+    const TWindowRect area{client.left(), client.top(), client.right() + 1 - 4,
+                           client.bottom() + 1 - 4};
+    Mdi->cascadeSubWindows();
+    TFormList& dialog = PlanHost->WindowLists().Dialog(TListOperation::Arrange);
+    const bool showAlways = dialog.ShowAlways();
+    if (quiet)
+        dialog.SetShowAlways(false);
+    PlanService->ArrangeWindows(area.Left, area.Top, area.Right, area.Bottom);
+    if (quiet)
+        dialog.SetShowAlways(showAlways);
+}
+
+void TMainForm::SetFullScreen(bool on) {
+    bool states[7] = {};
+    PlanService->SaveWindowStates(states);
+    const bool toolBar = Bars().ToolBarVisible;
+    const bool statusBar = Bars().StatusBarVisible;
+    if (toolBar)
+        HideToolBar();
+    if (statusBar)
+        HideStatusBar();
+    if (on)
+        showFullScreen();
+    else
+        showMaximized();
+    PlanService->RestoreWindowStates(states);
+    if (toolBar)
+        ShowToolBar();
+    if (statusBar)
+        ShowStatusBar();
+    findChild<QAction*>(QStringLiteral("FullScreenItem"))->setChecked(on);
+}
+
+void TMainForm::FullScreenItemClick() {
+    SetFullScreen(!isFullScreen());
+}
+
+void TMainForm::CascadeItemClick() {
+    Mdi->cascadeSubWindows();
+}
+
+void TMainForm::TileItemClick() {
+    Mdi->tileSubWindows();
+}
+
+void TMainForm::ArrangeIconsItemClick() {
+    // Minimised windows line up along the bottom edge, left to right.
+    int left = 0;
+    const int bottom = Mdi->viewport()->height();
+    for (QMdiSubWindow* sub : Mdi->subWindowList())
+        if (sub->isMinimized()) {
+            sub->move(left, bottom - sub->height());
+            left += sub->width();
+        }
+}
+
+void TMainForm::MinimizeItemClick() {
+    if (PlanService->Can(47))
+        PlanService->MinimizeWindows();
+}
+
+void TMainForm::ShowItemClick() {
+    if (PlanService->Can(48))
+        PlanService->ShowWindows();
+}
+
+void TMainForm::ArrangeItemClick() {
+    ArrangePlanWindows(false);
+}
+
+TQuantilesForm& TMainForm::QuantilesForm() {
+    CreateDialogs();
+    return *Quantiles;
+}
+
+void TMainForm::ShowPirsonItemClick() {
+    QuantilesForm().ShowField(TQuantileWindowLogic::TInput::PirsonF);
+}
+
+void TMainForm::ShowCohrenItemClick() {
+    QuantilesForm().ShowField(TQuantileWindowLogic::TInput::CohrenN);
+}
+
+void TMainForm::ShowStudentItemClick() {
+    QuantilesForm().ShowField(TQuantileWindowLogic::TInput::StudentF);
+}
+
+void TMainForm::ShowFisherItemClick() {
+    QuantilesForm().ShowField(TQuantileWindowLogic::TInput::FisherN);
+}
+
+void TMainForm::OptionsItemClick() {
+    // Enabled once the options dialog is part of the program.
+}
+
+void TMainForm::HelpWelcomeItemClick() {
+    CallHelp(THelpCommand::Contents);
+}
+
+void TMainForm::HelpQuickStartItemClick() {
+    CallHelp(THelpCommand::Context, 3104);
+}
+
+void TMainForm::HelpInterfaceItemClick() {
+    CallHelp(THelpCommand::Context, 3103);
+}
+
+void TMainForm::HelpQuickPlanItemClick() {
+    CallHelp(THelpCommand::Context, 3229);
+}
+
+void TMainForm::HTMLHItemClick() {
+    OpenReadme();
+}
+
+void TMainForm::HelpAboutItemClick() {
+    CreateDialogs();
+    About->exec();
+}
+
+} // namespace orvanta

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "plan/PlanHost.h"
+#include "shell/WindowListHandler.h"
+
+#include <QPointer>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace orvanta {
+
+class TPlanService;
+
+// The plan's five data windows and its report window inside the main
+// window's multiple-document area. Each is created once on its first
+// showing and titled with the plan's window caption; closing one minimises
+// it, since the plan owns it.
+class TPlanWindows : public TWindowListOps {
+public:
+    TPlanWindows(QMdiArea& area, TPlanService& service);
+    ~TPlanWindows() override;
+
+    void ShowData(TDataWindow window);
+    void MinimizeData(TDataWindow window);
+    void RefreshData(TDataWindow window);
+    void CloseData(TDataWindow window);
+    bool IsDataOpen(TDataWindow window) const;
+    bool IsDataMinimized(TDataWindow window) const;
+
+    void ShowReport();
+    void MinimizeReport();
+    void CloseReport();
+    bool IsReportOpen() const;
+    bool IsReportMinimized() const;
+
+    // Closes every window of the plan (at shutdown).
+    void CloseAll();
+    QMdiSubWindow* SubWindow(TPlanWindow window) const;
+
+    // TWindowListOps
+    void ShowPlanWindow(TPlanWindow window) override;
+    void MinimizePlanWindow(TPlanWindow window) override;
+    void PlacePlanWindow(TPlanWindow window, const TWindowRect& rect) override;
+    void ArrangeDiagram() override;
+
+private:
+    QMdiSubWindow* AddWindow(TPlanWindow window, QWidget* contents);
+    void Close(TPlanWindow window);
+    static void ShowNormal(QMdiSubWindow* sub);
+
+    QMdiArea& Area;
+    TPlanService& Service;
+    QPointer<QMdiSubWindow> Windows[6];
+};
+
+} // namespace orvanta

@@ -1,0 +1,275 @@
+#include "shell/QtPlanHost.h"
+
+#include "services/PlanService.h"
+#include "shell/InputDialogs.h"
+#include "shell/MainForm.h"
+#include "shell/MessageBoxes.h"
+#include "shell/PlanWindows.h"
+#include "shell/WindowListHandler.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+namespace orvanta {
+
+namespace {
+
+// A progress window for a search that the program cannot yet start: it
+// never asks to stop and shows nothing.
+class TQuietProgress : public TExtremumProgress {
+public:
+    void Update(std::int32_t, double) override {}
+    TProgressRequest Poll() override {
+        QApplication::processEvents();
+        return TProgressRequest::None;
+    }
+    void SetStatus(const std::string&) override {}
+    void WaitForKeyRelease() override {}
+};
+
+TBoxKind BoxOf(TMessageKind kind) {
+    switch (kind) {
+    case TMessageKind::Info:
+        return TBoxKind::Info;
+    case TMessageKind::Warning:
+        return TBoxKind::Warning;
+    default:
+        return TBoxKind::Error;
+    }
+}
+
+} // namespace
+
+QStringList FileFilterEntries(TFileFilter filter) {
+    switch (filter) {
+    case TFileFilter::SurferGrid:
+        return {QStringLiteral("ASCII-файлы сетки для Surfer (*.grd)"),
+                QStringLiteral("Все файлы (*.*)")};
+    case TFileFilter::Plan:
+        return {QStringLiteral("Файлы планирования (*.mpl)"), QStringLiteral("Все файлы (*.*)")};
+    default:
+        return {QStringLiteral("Текстовые файлы (*.txt)"), QStringLiteral("Все файлы (*.*)")};
+    }
+}
+
+TQtPlanHost::TQtPlanHost(TMainForm& main) : Main(main) {}
+
+TQtPlanHost::~TQtPlanHost() = default;
+
+void TQtPlanHost::CreateWindows() {
+    if (PlanWindows)
+        return;
+    PlanWindows = std::make_unique<TPlanWindows>(Main.MdiArea(), Main.Service());
+    ListHandler = std::make_unique<TWindowListHandler>(Main.Service(), *PlanWindows, &Main);
+}
+
+void TQtPlanHost::CreateInputDialogs() {
+    if (!StringInput) {
+        StringInput = std::make_unique<TStringInputDlg>(&Main);
+        FloatInput = std::make_unique<TFloatInputDlg>(&Main);
+    }
+}
+
+// ---- Messages ----
+
+void TQtPlanHost::ShowMessage(TMessageKind kind, const std::string& text) {
+    ShowMessageBox(&Main, BoxOf(kind), text);
+}
+
+TAnswer TQtPlanHost::AskYesNo(const std::string& text) {
+    return ShowMessageBox(&Main, TBoxKind::YesNo, text);
+}
+
+TAnswer TQtPlanHost::AskYesNoCancel(const std::string& text) {
+    return ShowMessageBox(&Main, TBoxKind::YesNoCancel, text);
+}
+
+std::optional<std::string> TQtPlanHost::InputString(const std::string& initial,
+                                                    const std::string& caption) {
+    CreateInputDialogs();
+    auto text = StringInput->Run(QString::fromStdString(initial), QString::fromStdString(caption));
+    if (!text)
+        return std::nullopt;
+    return text->toStdString();
+}
+
+std::optional<double> TQtPlanHost::InputReal(const std::string& initial,
+                                             const std::string& caption) {
+    CreateInputDialogs();
+    return FloatInput->Run(QString::fromStdString(initial), QString::fromStdString(caption));
+}
+
+// ---- Dialogs of the plan commands: the dialogs' own windows come with
+// their commands; until then a command ends as if the person cancelled. ----
+
+std::optional<TNewPlanAnswers> TQtPlanHost::RunNewPlanWizard() {
+    return std::nullopt;
+}
+
+std::optional<TBuiltinPlanAnswer> TQtPlanHost::RunBuiltinPlanDialog() {
+    return std::nullopt;
+}
+
+std::optional<TRepeatsAnswer> TQtPlanHost::RunRepeatsDialog(const TRepeatsRequest&) {
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>>
+TQtPlanHost::RunFactorNamesDialog(const std::vector<std::string>&) {
+    return std::nullopt;
+}
+
+TResultFormChoices TQtPlanHost::ShowResultForm(const TResultForm& form) {
+    return {form.ShowAlways, form.ActivateReport};
+}
+
+std::optional<TModelChange> TQtPlanHost::RunModelChangeDialog(const TModelChangeRequest&) {
+    return std::nullopt;
+}
+
+void TQtPlanHost::ShowAveragesDialog(const std::vector<double>&) {}
+
+std::optional<TExtremumAnswer> TQtPlanHost::RunExtremumDialog(const TExtremumRequest&) {
+    return std::nullopt;
+}
+
+std::unique_ptr<TExtremumProgress> TQtPlanHost::ShowExtremumProgress(const std::string&, double,
+                                                                     const std::string&) {
+    return std::make_unique<TQuietProgress>();
+}
+
+void TQtPlanHost::ShowExtremumResult(const std::vector<double>&, double) {}
+
+std::optional<TSecondOrderAnswer> TQtPlanHost::RunSecondOrderKindDialog() {
+    return std::nullopt;
+}
+
+std::optional<TDiagramAnswer> TQtPlanHost::RunDiagramWizard() {
+    return std::nullopt;
+}
+
+std::optional<TSurfaceAnswer> TQtPlanHost::RunSurfaceWizard() {
+    return std::nullopt;
+}
+
+void TQtPlanHost::RunTranslateDialog() {}
+
+// ---- File dialogs ----
+
+std::optional<TFileChoice> TQtPlanHost::RunFileDialog(bool save,
+                                                      const TFileDialogRequest& request) {
+    const QStringList entries = FileFilterEntries(request.Filter);
+    QFileDialog dialog(&Main, QString::fromStdString(request.Title));
+    dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(entries);
+    dialog.selectNameFilter(entries.front());
+    if (!request.InitialName.empty())
+        dialog.selectFile(QString::fromStdString(request.InitialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return TFileChoice{dialog.selectedFiles().front().toStdString(),
+                       dialog.selectedNameFilter() == entries.front()};
+}
+
+std::optional<TFileChoice> TQtPlanHost::RunOpenDialog(const TFileDialogRequest& request) {
+    return RunFileDialog(false, request);
+}
+
+std::optional<TFileChoice> TQtPlanHost::RunSaveDialog(const TFileDialogRequest& request) {
+    return RunFileDialog(true, request);
+}
+
+// ---- Windows ----
+
+void TQtPlanHost::ShowDataWindow(TDataWindow window) {
+    PlanWindows->ShowData(window);
+}
+
+void TQtPlanHost::MinimizeDataWindow(TDataWindow window) {
+    PlanWindows->MinimizeData(window);
+}
+
+void TQtPlanHost::RefreshDataWindow(TDataWindow window) {
+    PlanWindows->RefreshData(window);
+}
+
+void TQtPlanHost::CloseDataWindow(TDataWindow window) {
+    PlanWindows->CloseData(window);
+}
+
+bool TQtPlanHost::IsDataWindowOpen(TDataWindow window) const {
+    return PlanWindows && PlanWindows->IsDataOpen(window);
+}
+
+bool TQtPlanHost::IsDataWindowMinimized(TDataWindow window) const {
+    return PlanWindows && PlanWindows->IsDataMinimized(window);
+}
+
+bool TQtPlanHost::IsDataWindowEdited(TDataWindow) const {
+    return false;
+}
+
+void TQtPlanHost::ClearDataWindowEdited(TDataWindow) {}
+
+void TQtPlanHost::ShowReportWindow() {
+    PlanWindows->ShowReport();
+}
+
+void TQtPlanHost::MinimizeReportWindow() {
+    PlanWindows->MinimizeReport();
+}
+
+void TQtPlanHost::CloseReportWindow() {
+    PlanWindows->CloseReport();
+}
+
+bool TQtPlanHost::IsReportWindowOpen() const {
+    return PlanWindows && PlanWindows->IsReportOpen();
+}
+
+bool TQtPlanHost::IsReportWindowMinimized() const {
+    return PlanWindows && PlanWindows->IsReportMinimized();
+}
+
+bool TQtPlanHost::IsReportEdited() const {
+    return false;
+}
+
+bool TQtPlanHost::SaveReport() {
+    return false;
+}
+
+bool TQtPlanHost::RunWindowList(TWindowList list) {
+    return list == TWindowList::Minimize ? ListHandler->Minimize() : ListHandler->Show();
+}
+
+bool TQtPlanHost::ArrangeWindows(std::int32_t left, std::int32_t top, std::int32_t right,
+                                 std::int32_t bottom) {
+    return ListHandler->Arrange(TWindowRect{left, top, right, bottom});
+}
+
+void TQtPlanHost::ApplyOptions() {
+    if (ListHandler)
+        ListHandler->ApplyOptions();
+}
+
+void* TQtPlanHost::MainWindowHandle() const {
+    return static_cast<QWidget*>(&Main);
+}
+
+void TQtPlanHost::ShowCheckPointWindow() {}
+
+void TQtPlanHost::CloseCheckPointWindow() {}
+
+void TQtPlanHost::ShowGraphWindows() {}
+
+void TQtPlanHost::CloseGraphWindows() {}
+
+void TQtPlanHost::RefreshCommands() {
+    Main.RefreshCommands();
+}
+
+} // namespace orvanta

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "plan/PlanHost.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace orvanta {
+
+class TMainForm;
+class TPlanWindows;
+class TWindowListHandler;
+class TStringInputDlg;
+class TFloatInputDlg;
+
+// The plan's host in the desktop program: message boxes, the input and file
+// dialogs, and the plan's windows inside the main window. Dialogs that the
+// program has not yet got answer as if cancelled.
+class TQtPlanHost : public TPlanHost {
+public:
+    explicit TQtPlanHost(TMainForm& main);
+    ~TQtPlanHost() override;
+
+    // Made once the plan and its services exist (the dialogs of the program
+    // are created once, in a fixed order, by the main window).
+    void CreateWindows();
+    void CreateInputDialogs();
+    TPlanWindows& Windows() { return *PlanWindows; }
+    TWindowListHandler& WindowLists() { return *ListHandler; }
+
+    // ---- TMessageHost ----
+    void ShowMessage(TMessageKind kind, const std::string& text) override;
+    TAnswer AskYesNo(const std::string& text) override;
+    TAnswer AskYesNoCancel(const std::string& text) override;
+    std::optional<std::string> InputString(const std::string& initial,
+                                           const std::string& caption) override;
+    std::optional<double> InputReal(const std::string& initial,
+                                    const std::string& caption) override;
+
+    // ---- Dialogs of the plan commands ----
+    std::optional<TNewPlanAnswers> RunNewPlanWizard() override;
+    std::optional<TBuiltinPlanAnswer> RunBuiltinPlanDialog() override;
+    std::optional<TRepeatsAnswer> RunRepeatsDialog(const TRepeatsRequest& request) override;
+    std::optional<std::vector<std::string>>
+    RunFactorNamesDialog(const std::vector<std::string>& names) override;
+    TResultFormChoices ShowResultForm(const TResultForm& form) override;
+    std::optional<TModelChange> RunModelChangeDialog(const TModelChangeRequest& request) override;
+    void ShowAveragesDialog(const std::vector<double>& means) override;
+    std::optional<TExtremumAnswer> RunExtremumDialog(const TExtremumRequest& request) override;
+    std::unique_ptr<TExtremumProgress> ShowExtremumProgress(const std::string& caption,
+                                                            double value,
+                                                            const std::string& status) override;
+    void ShowExtremumResult(const std::vector<double>& point, double value) override;
+    std::optional<TSecondOrderAnswer> RunSecondOrderKindDialog() override;
+    std::optional<TDiagramAnswer> RunDiagramWizard() override;
+    std::optional<TSurfaceAnswer> RunSurfaceWizard() override;
+    void RunTranslateDialog() override;
+
+    // ---- File dialogs ----
+    std::optional<TFileChoice> RunOpenDialog(const TFileDialogRequest& request) override;
+    std::optional<TFileChoice> RunSaveDialog(const TFileDialogRequest& request) override;
+
+    // ---- Windows ----
+    void ShowDataWindow(TDataWindow window) override;
+    void MinimizeDataWindow(TDataWindow window) override;
+    void RefreshDataWindow(TDataWindow window) override;
+    void CloseDataWindow(TDataWindow window) override;
+    bool IsDataWindowOpen(TDataWindow window) const override;
+    bool IsDataWindowMinimized(TDataWindow window) const override;
+    bool IsDataWindowEdited(TDataWindow window) const override;
+    void ClearDataWindowEdited(TDataWindow window) override;
+    void ShowReportWindow() override;
+    void MinimizeReportWindow() override;
+    void CloseReportWindow() override;
+    bool IsReportWindowOpen() const override;
+    bool IsReportWindowMinimized() const override;
+    bool IsReportEdited() const override;
+    bool SaveReport() override;
+    bool RunWindowList(TWindowList list) override;
+    bool ArrangeWindows(std::int32_t left, std::int32_t top, std::int32_t right,
+                        std::int32_t bottom) override;
+    void ApplyOptions() override;
+    void* MainWindowHandle() const override;
+    void ShowCheckPointWindow() override;
+    void CloseCheckPointWindow() override;
+    void ShowGraphWindows() override;
+    void CloseGraphWindows() override;
+    void RefreshCommands() override;
+
+private:
+    std::optional<TFileChoice> RunFileDialog(bool save, const TFileDialogRequest& request);
+
+    TMainForm& Main;
+    std::unique_ptr<TPlanWindows> PlanWindows;
+    std::unique_ptr<TWindowListHandler> ListHandler;
+    std::unique_ptr<TStringInputDlg> StringInput;
+    std::unique_ptr<TFloatInputDlg> FloatInput;
+};
+
+// The filter entries of a file dialog, in the dialogs' own notation:
+// "Текстовые файлы (*.txt)", then "Все файлы (*.*)".
+QStringList FileFilterEntries(TFileFilter filter);
+
+} // namespace orvanta
