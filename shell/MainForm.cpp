@@ -1,5 +1,6 @@
 #include "shell/MainForm.h"
 
+#include "mteditor/MTEditForm.h"
 #include "plan/RaruRuro.h"
 #include "plan/Settings.h"
 #include "services/MathDefinition.h"
@@ -57,6 +58,7 @@ TMainForm::TMainForm(TMainFormOptions options) : Options(std::move(options)) {
     Mdi = new QMdiArea(this);
     Mdi->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(Mdi);
+    connect(Mdi, &QMdiArea::subWindowActivated, this, &TMainForm::ChildActivated);
 
     PlanHost = std::make_unique<TQtPlanHost>(*this);
     PlanObject = std::make_unique<TRaruRuro>(*PlanHost);
@@ -112,6 +114,7 @@ void TMainForm::CreateDialogs() {
         LoadSettings(Settings(), SettingsPath());
     BarsLogic.SetAllowNoBars(Settings().AllowNoBars);
     PlanHost->WindowLists().ApplyOptions();
+    PlanHost->CreatePlanDialogs();
     Quantiles = new TQuantilesForm(this);
     About = new TAboutBox(this);
     PlanHost->CreateInputDialogs();
@@ -280,6 +283,23 @@ void TMainForm::RefreshWindowMenu() {
         });
         WindowListItems.push_back(item);
     }
+}
+
+void TMainForm::ChildActivated(QMdiSubWindow* sub) {
+    if (ActiveChild && ActiveChild != sub)
+        if (auto* editor = qobject_cast<TMTEditForm*>(ActiveChild->widget()))
+            editor->Deactivate();
+    ActiveChild = sub;
+    QMenu* menu = sub && sub->widget() ? sub->widget()->findChild<QMenu*>(
+                                             QStringLiteral("EditMenu"), Qt::FindDirectChildrenOnly)
+                                       : nullptr;
+    if (menu == MergedMenu)
+        return;
+    if (MergedMenu)
+        menuBar()->removeAction(MergedMenu->menuAction());
+    MergedMenu = menu;
+    if (menu)
+        menuBar()->insertMenu(Menus[TMenuId::Export]->menuAction(), menu);
 }
 
 void TMainForm::RefreshCommands() {

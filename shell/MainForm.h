@@ -6,6 +6,7 @@
 #include "shell/StatusClock.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <map>
@@ -16,6 +17,7 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -138,6 +140,8 @@ private:
     void MenuAboutToShow(QMenu* menu);
     void RefreshWindowMenu();
     void ApplyBars();
+    // A child window became active: its menu "Правка" joins the menu bar.
+    void ChildActivated(QMdiSubWindow* sub);
     void SetHints(bool on);
 
     // Start-up (MainStartup.cpp).
@@ -168,6 +172,8 @@ private:
     QToolBar* ToolBars[3] = {};
     QLabel* Panels[3] = {};
     QAction* WindowListSeparator = nullptr;
+    QPointer<QMenu> MergedMenu;
+    QPointer<QMdiSubWindow> ActiveChild;
     std::vector<QAction*> WindowListItems;
     TIniForm* Splash = nullptr;
     TQuantilesForm* Quantiles = nullptr;

@@ -1,6 +1,9 @@
 #include "shell/PlanWindows.h"
 
+#include "mteditor/MTEditForm.h"
 #include "numeric/NumberText.h"
+#include "plan/RaruRuro.h"
+#include "plan/Settings.h"
 #include "services/PlanService.h"
 
 #include <QEvent>
@@ -8,7 +11,6 @@
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTableWidget>
 #include <QTextEdit>
 
 namespace orvanta {
@@ -41,37 +43,11 @@ protected:
     }
 };
 
-void SetCell(QTableWidget& table, int row, int column, const std::string& text) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(text));
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    table.setItem(row, column, item);
-}
-
-void FillTable(QTableWidget& table, const TRaruRuro& plan, TDataWindow window) {
-    table.clear();
-    if (window == TDataWindow::BaseLevels || window == TDataWindow::Intervals) {
-        const TNamedVector& v =
-            window == TDataWindow::BaseLevels ? plan.BaseLevels : plan.Intervals;
-        table.setRowCount(1);
-        table.setColumnCount(v.Size());
-        for (int i = 0; i < v.Size(); ++i)
-            SetCell(table, 0, i, FormatVectorCell(v.Get(i)));
-        return;
-    }
-    const TNamedMatrix& m = window == TDataWindow::CodeMatrix      ? plan.CodeMatrix
-                            : window == TDataWindow::NaturalMatrix ? plan.NaturalMatrix
-                                                                   : plan.YMatrix;
-    table.setRowCount(m.RowCount());
-    table.setColumnCount(m.ColCount());
-    for (int r = 0; r < m.RowCount(); ++r)
-        for (int c = 0; c < m.ColCount(); ++c)
-            SetCell(table, r, c, FormatMatrixCell(m.Get(r, c)));
-}
-
 } // namespace
 
-TPlanWindows::TPlanWindows(QMdiArea& area, TPlanService& service) : Area(area), Service(service) {}
+TPlanWindows::TPlanWindows(QMdiArea& area, TPlanService& service,
+                           std::function<void()> refreshTitle)
+    : Area(area), Service(service), RefreshTitle(std::move(refreshTitle)) {}
 
 TPlanWindows::~TPlanWindows() {
     CloseAll();
@@ -82,7 +58,7 @@ QMdiSubWindow* TPlanWindows::AddWindow(TPlanWindow window, QWidget* contents) {
     sub->setWindowTitle(QString::fromUtf8(PlanWindowCaption(window)));
     sub->setObjectName(QString::fromLatin1("PlanWindow%1").arg(Index(window)));
     sub->installEventFilter(new TMinimizeOnClose(sub));
-    sub->resize(360, 220);
+    sub->resize(window == TPlanWindow::Report ? QSize(600, 400) : QSize(566, 299));
     Windows[Index(window)] = sub;
     return sub;
 }
@@ -92,22 +68,77 @@ void TPlanWindows::ShowNormal(QMdiSubWindow* sub) {
         sub->showNormal();
 }
 
-void TPlanWindows::ShowData(TDataWindow window) {
+TMTEditForm* TPlanWindows::Editor(TDataWindow window) const {
     QMdiSubWindow* sub = SubWindow(PlanWindowOf(window));
-    if (!sub) {
-        auto* table = new QTableWidget;
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        table->horizontalHeader()->setDefaultSectionSize(80);
-        sub = AddWindow(PlanWindowOf(window), table);
+    return sub ? qobject_cast<TMTEditForm*>(sub->widget()) : nullptr;
+}
+
+void TPlanWindows::Attach(TMTEditForm& editor, TDataWindow window) {
+    TRaruRuro& plan = Service.Plan;
+    switch (window) {
+    case TDataWindow::CodeMatrix:
+        editor.AttachMatrix(plan.CodeMatrix);
+        break;
+    case TDataWindow::NaturalMatrix:
+        editor.AttachMatrix(plan.NaturalMatrix);
+        break;
+    case TDataWindow::BaseLevels:
+        editor.AttachVector(plan.BaseLevels);
+        break;
+    case TDataWindow::Intervals:
+        editor.AttachVector(plan.Intervals);
+        break;
+    case TDataWindow::Responses:
+        editor.AttachMatrix(plan.YMatrix);
+        break;
     }
-    RefreshData(window);
-    ShowNormal(sub);
+}
+
+void TPlanWindows::ShowData(TDataWindow window) {
+    TMTEditForm* editor = Editor(window);
+    if (!editor) {
+        editor = new TMTEditForm;
+        editor->SetHints(Settings().CBShowHints);
+        editor->OnRefreshTitle = [this] { RefreshTitle(); };
+        if (window == TDataWindow::NaturalMatrix)
+            editor->SetEditingAllowed(false);
+        if (window == TDataWindow::CodeMatrix || window == TDataWindow::BaseLevels ||
+            window == TDataWindow::Intervals)
+            editor->OnDataChanged = [this](TMTEditForm&) { Service.Plan.RefreshNaturalMatrix(); };
+        AddWindow(PlanWindowOf(window), editor);
+    }
+    Attach(*editor, window);
+    ShowNormal(SubWindow(PlanWindowOf(window)));
 }
 
 void TPlanWindows::RefreshData(TDataWindow window) {
-    if (QMdiSubWindow* sub = SubWindow(PlanWindowOf(window)))
-        if (auto* table = qobject_cast<QTableWidget*>(sub->widget()))
-            FillTable(*table, Service.Plan, window);
+    TMTEditForm* editor = Editor(window);
+    if (!editor)
+        return;
+    // A re-read keeps what the person changed unsaved; the reshaped
+    // responses count as changed, the recomputed natural matrix does not.
+    const bool edited = editor->IsEdited();
+    Attach(*editor, window);
+    if (window == TDataWindow::Responses)
+        editor->SetEdited(true);
+    else if (window != TDataWindow::NaturalMatrix)
+        editor->SetEdited(edited);
+}
+
+bool TPlanWindows::IsDataEdited(TDataWindow window) const {
+    const TMTEditForm* editor = Editor(window);
+    return editor && editor->IsEdited();
+}
+
+void TPlanWindows::ClearDataEdited(TDataWindow window) {
+    if (TMTEditForm* editor = Editor(window))
+        editor->SetEdited(false);
+}
+
+void TPlanWindows::ApplyOptions() {
+    for (int i = 0; i < 5; ++i)
+        if (TMTEditForm* editor = Editor(static_cast<TDataWindow>(i)))
+            editor->SetHints(Settings().CBShowHints);
 }
 
 void TPlanWindows::MinimizeData(TDataWindow window) {
@@ -116,6 +147,8 @@ void TPlanWindows::MinimizeData(TDataWindow window) {
 }
 
 void TPlanWindows::CloseData(TDataWindow window) {
+    if (TMTEditForm* editor = Editor(window))
+        editor->Detach();
     Close(PlanWindowOf(window));
 }
 

@@ -5,12 +5,15 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 
 namespace orvanta {
 
+class TMTEditForm;
 class TPlanService;
 
 // The plan's five data windows and its report window inside the main
@@ -19,7 +22,8 @@ class TPlanService;
 // it, since the plan owns it.
 class TPlanWindows : public TWindowListOps {
 public:
-    TPlanWindows(QMdiArea& area, TPlanService& service);
+    // `refreshTitle` runs when an editor's data or state change.
+    TPlanWindows(QMdiArea& area, TPlanService& service, std::function<void()> refreshTitle);
     ~TPlanWindows() override;
 
     void ShowData(TDataWindow window);
@@ -28,6 +32,11 @@ public:
     void CloseData(TDataWindow window);
     bool IsDataOpen(TDataWindow window) const;
     bool IsDataMinimized(TDataWindow window) const;
+    bool IsDataEdited(TDataWindow window) const;
+    void ClearDataEdited(TDataWindow window);
+    TMTEditForm* Editor(TDataWindow window) const;
+    // The tool-bar hints of the editors follow the options.
+    void ApplyOptions();
 
     void ShowReport();
     void MinimizeReport();
@@ -46,12 +55,14 @@ public:
     void ArrangeDiagram() override;
 
 private:
+    void Attach(TMTEditForm& editor, TDataWindow window);
     QMdiSubWindow* AddWindow(TPlanWindow window, QWidget* contents);
     void Close(TPlanWindow window);
     static void ShowNormal(QMdiSubWindow* sub);
 
     QMdiArea& Area;
     TPlanService& Service;
+    std::function<void()> RefreshTitle;
     QPointer<QMdiSubWindow> Windows[6];
 };
 

@@ -1,5 +1,9 @@
 #include "shell/QtPlanHost.h"
 
+#include "dialogs/ExProgress.h"
+#include "dialogs/ExProgressAdapter.h"
+#include "dialogs/KNamesForm.h"
+#include "dialogs/YMparams.h"
 #include "services/PlanService.h"
 #include "shell/InputDialogs.h"
 #include "shell/MainForm.h"
@@ -13,19 +17,6 @@
 namespace orvanta {
 
 namespace {
-
-// A progress window for a search that the program cannot yet start: it
-// never asks to stop and shows nothing.
-class TQuietProgress : public TExtremumProgress {
-public:
-    void Update(std::int32_t, double) override {}
-    TProgressRequest Poll() override {
-        QApplication::processEvents();
-        return TProgressRequest::None;
-    }
-    void SetStatus(const std::string&) override {}
-    void WaitForKeyRelease() override {}
-};
 
 TBoxKind BoxOf(TMessageKind kind) {
     switch (kind) {
@@ -59,7 +50,8 @@ TQtPlanHost::~TQtPlanHost() = default;
 void TQtPlanHost::CreateWindows() {
     if (PlanWindows)
         return;
-    PlanWindows = std::make_unique<TPlanWindows>(Main.MdiArea(), Main.Service());
+    PlanWindows = std::make_unique<TPlanWindows>(Main.MdiArea(), Main.Service(),
+                                                 [this] { Main.RefreshTitle(); });
     ListHandler = std::make_unique<TWindowListHandler>(Main.Service(), *PlanWindows, &Main);
 }
 
@@ -68,6 +60,16 @@ void TQtPlanHost::CreateInputDialogs() {
         StringInput = std::make_unique<TStringInputDlg>(&Main);
         FloatInput = std::make_unique<TFloatInputDlg>(&Main);
     }
+}
+
+void TQtPlanHost::CreatePlanDialogs() {
+    if (KNamesForm)
+        return;
+    KNamesForm = std::make_unique<TKNamesForm>(&Main);
+    YMparams = std::make_unique<TYMparams>(&Main);
+    // The progress window watches the Enter and Esc keys from its creation:
+    // the Enter that confirms the search dialog must already count as held.
+    ExProgress = std::make_unique<TExProgress>(&Main);
 }
 
 // ---- Messages ----
@@ -110,13 +112,15 @@ std::optional<TBuiltinPlanAnswer> TQtPlanHost::RunBuiltinPlanDialog() {
     return std::nullopt;
 }
 
-std::optional<TRepeatsAnswer> TQtPlanHost::RunRepeatsDialog(const TRepeatsRequest&) {
-    return std::nullopt;
+std::optional<TRepeatsAnswer> TQtPlanHost::RunRepeatsDialog(const TRepeatsRequest& request) {
+    CreatePlanDialogs();
+    return YMparams->Run(request);
 }
 
 std::optional<std::vector<std::string>>
-TQtPlanHost::RunFactorNamesDialog(const std::vector<std::string>&) {
-    return std::nullopt;
+TQtPlanHost::RunFactorNamesDialog(const std::vector<std::string>& names) {
+    CreatePlanDialogs();
+    return KNamesForm->Run(names);
 }
 
 TResultFormChoices TQtPlanHost::ShowResultForm(const TResultForm& form) {
@@ -133,9 +137,11 @@ std::optional<TExtremumAnswer> TQtPlanHost::RunExtremumDialog(const TExtremumReq
     return std::nullopt;
 }
 
-std::unique_ptr<TExtremumProgress> TQtPlanHost::ShowExtremumProgress(const std::string&, double,
-                                                                     const std::string&) {
-    return std::make_unique<TQuietProgress>();
+std::unique_ptr<TExtremumProgress> TQtPlanHost::ShowExtremumProgress(const std::string& caption,
+                                                                     double value,
+                                                                     const std::string& status) {
+    CreatePlanDialogs();
+    return MakeExtremumProgress(*ExProgress, caption, value, status);
 }
 
 void TQtPlanHost::ShowExtremumResult(const std::vector<double>&, double) {}
@@ -208,11 +214,13 @@ bool TQtPlanHost::IsDataWindowMinimized(TDataWindow window) const {
     return PlanWindows && PlanWindows->IsDataMinimized(window);
 }
 
-bool TQtPlanHost::IsDataWindowEdited(TDataWindow) const {
-    return false;
+bool TQtPlanHost::IsDataWindowEdited(TDataWindow window) const {
+    return PlanWindows && PlanWindows->IsDataEdited(window);
 }
 
-void TQtPlanHost::ClearDataWindowEdited(TDataWindow) {}
+void TQtPlanHost::ClearDataWindowEdited(TDataWindow window) {
+    PlanWindows->ClearDataEdited(window);
+}
 
 void TQtPlanHost::ShowReportWindow() {
     PlanWindows->ShowReport();
@@ -254,6 +262,8 @@ bool TQtPlanHost::ArrangeWindows(std::int32_t left, std::int32_t top, std::int32
 void TQtPlanHost::ApplyOptions() {
     if (ListHandler)
         ListHandler->ApplyOptions();
+    if (PlanWindows)
+        PlanWindows->ApplyOptions();
 }
 
 void* TQtPlanHost::MainWindowHandle() const {

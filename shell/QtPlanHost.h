@@ -13,6 +13,9 @@ class TPlanWindows;
 class TWindowListHandler;
 class TStringInputDlg;
 class TFloatInputDlg;
+class TKNamesForm;
+class TYMparams;
+class TExProgress;
 
 // The plan's host in the desktop program: message boxes, the input and file
 // dialogs, and the plan's windows inside the main window. Dialogs that the
@@ -26,6 +29,8 @@ public:
     // are created once, in a fixed order, by the main window).
     void CreateWindows();
     void CreateInputDialogs();
+    // The dialogs of the plan commands, created once at start-up.
+    void CreatePlanDialogs();
     TPlanWindows& Windows() { return *PlanWindows; }
     TWindowListHandler& WindowLists() { return *ListHandler; }
 
@@ -96,6 +101,9 @@ private:
     std::unique_ptr<TWindowListHandler> ListHandler;
     std::unique_ptr<TStringInputDlg> StringInput;
     std::unique_ptr<TFloatInputDlg> FloatInput;
+    std::unique_ptr<TKNamesForm> KNamesForm;
+    std::unique_ptr<TYMparams> YMparams;
+    std::unique_ptr<TExProgress> ExProgress;
 };
 
 // The filter entries of a file dialog, in the dialogs' own notation:

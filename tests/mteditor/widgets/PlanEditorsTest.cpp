@@ -1,0 +1,139 @@
+// The plan's editor windows inside the program: the natural matrix follows
+// the code matrix, saving clears the edit marks, an edit survives a save.
+#include "mteditor/MTEditForm.h"
+
+#include "numeric/NumberText.h"
+#include "plan/RaruRuro.h"
+#include "plan/Settings.h"
+#include "services/PlanService.h"
+#include "shell/MainForm.h"
+#include "shell/MessageBoxes.h"
+#include "shell/PlanWindows.h"
+#include "shell/QtPlanHost.h"
+
+#include "TempFolder.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTableView>
+#include <QtTest>
+
+#include <filesystem>
+
+using namespace orvanta;
+
+namespace {
+
+const std::string Example = std::string(ORVAN_EXAMPLES_DIR) + "/ccr2-strength.mpl";
+
+// Types a new value into a cell and confirms it with Enter.
+void EnterValue(TMTEditForm& form, TGridCell cell, const QString& value) {
+    form.SetCurrentCell(cell);
+    QTest::keyClick(form.MatrixGrid, Qt::Key_Return);
+    auto* editor = form.MatrixGrid->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->setText(value);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+} // namespace
+
+class TPlanEditorsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TMainForm> Main;
+    std::vector<std::string> Boxes;
+    TAnswer Answer = TAnswer::No;
+
+    TMTEditForm& Editor(TDataWindow window) {
+        TMTEditForm* editor = Main->Host().Windows().Editor(window);
+        if (!editor)
+            qFatal("no editor window");
+        return *editor;
+    }
+
+private slots:
+    void init() {
+        Settings().SetDefaults();
+        SetDecimalSeparator('.');
+        Boxes.clear();
+        SetMessageBoxHook([this](TBoxKind, const std::string& text) {
+            Boxes.push_back(text);
+            return Answer;
+        });
+        TMainFormOptions options;
+        options.ProgramFolder = ORVAN_BIN_DIR;
+        options.ReadSettingsFile = false;
+        options.WriteSettingsAtExit = false;
+        Main = std::make_unique<TMainForm>(options);
+        Main->show();
+        Main->ClockTimerTimer();
+        QVERIFY(Main->Service().OpenPlan(Example));
+    }
+
+    void cleanup() {
+        Main->Plan().Modified = false;
+        for (int i = 0; i < 5; ++i)
+            Main->Host().ClearDataWindowEdited(static_cast<TDataWindow>(i));
+        Main.reset();
+        SetMessageBoxHook({});
+    }
+
+    void CodeMatrixEditRecomputesTheNaturalMatrixAtOnce() {
+        TMTEditForm& code = Editor(TDataWindow::CodeMatrix);
+        TMTEditForm& natural = Editor(TDataWindow::NaturalMatrix);
+        QVERIFY(!natural.EditingAllowed());
+        const double base = Main->Plan().BaseLevels.Get(0);
+        const double interval = Main->Plan().Intervals.Get(0);
+        EnterValue(code, {1, 1}, QStringLiteral("0.5"));
+        QCOMPARE(Main->Plan().CodeMatrix.Get(0, 0), 0.5);
+        QCOMPARE(Main->Plan().NaturalMatrix.Get(0, 0), base + 0.5 * interval);
+        QCOMPARE(QString::fromStdString(natural.Grid().Text({1, 1})),
+                 QString::fromStdString(FormatMatrixCell(base + 0.5 * interval)));
+        QVERIFY(Main->windowTitle().contains(QStringLiteral(" (изменен) - ")));
+    }
+
+    void EditorMenuJoinsTheMenuBarWhileActive() {
+        QMdiSubWindow* sub = Main->Host().Windows().SubWindow(TPlanWindow::Responses);
+        Main->MdiArea().setActiveSubWindow(sub);
+        QMenu* edit = Editor(TDataWindow::Responses).EditMenu;
+        QVERIFY(Main->menuBar()->actions().contains(edit->menuAction()));
+        QCOMPARE(Main->menuBar()->actions().indexOf(edit->menuAction()), 1);
+    }
+
+    void SavingClearsUndoEverywhere() {
+        test::TTempFolder folder("orvan-editors");
+        Main->Plan().FileName = folder.File("run1.mpl");
+        EnterValue(Editor(TDataWindow::Responses), {1, 1}, QStringLiteral("20"));
+        EnterValue(Editor(TDataWindow::BaseLevels), {0, 1}, QStringLiteral("125"));
+        QVERIFY(Editor(TDataWindow::Responses).IsEdited());
+        QVERIFY(Main->Service().IsModified());
+        QVERIFY(Main->Service().SavePlan());
+        for (int i = 0; i < 5; ++i) {
+            TMTEditForm& editor = Editor(static_cast<TDataWindow>(i));
+            QVERIFY(!editor.IsEdited());
+            QVERIFY(!editor.findChild<QAction*>(QStringLiteral("UndoButton"))->isEnabled());
+        }
+        QCOMPARE(Main->windowTitle(), QStringLiteral("run1 - Орванта"));
+    }
+
+    void AResponseEditSurvivesSaveAndReopen() {
+        test::TTempFolder folder("orvan-editors");
+        const std::string path = folder.File("edited.mpl");
+        EnterValue(Editor(TDataWindow::Responses), {2, 3}, QStringLiteral("17.25"));
+        QCOMPARE(Main->Plan().YMatrix.Get(2, 1), 17.25);
+        Main->Plan().FileName = path;
+        QVERIFY(Main->Service().SavePlan());
+        QVERIFY(Main->Service().ClosePlan());
+        QVERIFY(!Main->Host().Windows().Editor(TDataWindow::Responses));
+        QVERIFY(Main->Service().OpenPlan(path));
+        QCOMPARE(Main->Plan().YMatrix.Get(2, 1), 17.25);
+        QCOMPARE(Editor(TDataWindow::Responses).Grid().Text({2, 3}), std::string("17.25"));
+    }
+};
+
+QTEST_MAIN(TPlanEditorsTest)
+#include "PlanEditorsTest.moc"
