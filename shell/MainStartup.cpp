@@ -10,6 +10,7 @@
 #include "services/PlugIns.h"
 #include "services/SettingsFile.h"
 #include "shell/IniForm.h"
+#include "shell/QtPlanHost.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -80,6 +81,7 @@ void TMainForm::LoadModules() {
     MathDefinition->LoadFolder(Options.ProgramFolder + "/Models", status);
     Plan().SetMathCatalog(MathDefinition.get());
     Choices = CheckLoadedModules(*MathDefinition);
+    PlanHost->RestrictWizard(Choices);
 }
 
 void TMainForm::ClockTimerTimer() {

@@ -1,9 +1,16 @@
 #include "shell/QtPlanHost.h"
 
+#include "dialogs/AverageDialog.h"
 #include "dialogs/ExProgress.h"
 #include "dialogs/ExProgressAdapter.h"
+#include "dialogs/ExtremumDialog.h"
+#include "dialogs/ExtremumResultDialog.h"
 #include "dialogs/KNamesForm.h"
+#include "dialogs/ModelChangeDialog.h"
+#include "dialogs/NewPlanWizard.h"
+#include "dialogs/SecondOrderDialog.h"
 #include "dialogs/YMparams.h"
+#include "services/MathDefinition.h"
 #include "services/PlanService.h"
 #include "shell/InputDialogs.h"
 #include "shell/MainForm.h"
@@ -70,6 +77,17 @@ void TQtPlanHost::CreatePlanDialogs() {
     // The progress window watches the Enter and Esc keys from its creation:
     // the Enter that confirms the search dialog must already count as held.
     ExProgress = std::make_unique<TExProgress>(&Main);
+    Wizard = std::make_unique<TNewPlanWizard>(&Main);
+    ModelChange = std::make_unique<TModelChangeDialog>(&Main);
+    Averages = std::make_unique<TAverageDialog>(&Main);
+    SecondOrder = std::make_unique<TSecondOrderDialog>(&Main);
+    Extremum = std::make_unique<TExtremumDialog>(&Main);
+    ExtremumResult = std::make_unique<TExtremumResultDialog>(&Main);
+}
+
+void TQtPlanHost::RestrictWizard(const TWizardChoices& choices) {
+    CreatePlanDialogs();
+    Wizard->Restrict(choices);
 }
 
 // ---- Messages ----
@@ -105,11 +123,16 @@ std::optional<double> TQtPlanHost::InputReal(const std::string& initial,
 // their commands; until then a command ends as if the person cancelled. ----
 
 std::optional<TNewPlanAnswers> TQtPlanHost::RunNewPlanWizard() {
-    return std::nullopt;
+    CreatePlanDialogs();
+    const TMathCatalog* catalog = Main.Plan().MathCatalog();
+    if (!catalog)
+        catalog = &Main.Registry();
+    return Wizard->Run(*catalog);
 }
 
 std::optional<TBuiltinPlanAnswer> TQtPlanHost::RunBuiltinPlanDialog() {
-    return std::nullopt;
+    CreatePlanDialogs();
+    return Wizard->RunBuiltin();
 }
 
 std::optional<TRepeatsAnswer> TQtPlanHost::RunRepeatsDialog(const TRepeatsRequest& request) {
@@ -127,14 +150,19 @@ TResultFormChoices TQtPlanHost::ShowResultForm(const TResultForm& form) {
     return {form.ShowAlways, form.ActivateReport};
 }
 
-std::optional<TModelChange> TQtPlanHost::RunModelChangeDialog(const TModelChangeRequest&) {
-    return std::nullopt;
+std::optional<TModelChange> TQtPlanHost::RunModelChangeDialog(const TModelChangeRequest& request) {
+    CreatePlanDialogs();
+    return ModelChange->Run(request);
 }
 
-void TQtPlanHost::ShowAveragesDialog(const std::vector<double>&) {}
+void TQtPlanHost::ShowAveragesDialog(const std::vector<double>& means) {
+    CreatePlanDialogs();
+    Averages->Run(means);
+}
 
-std::optional<TExtremumAnswer> TQtPlanHost::RunExtremumDialog(const TExtremumRequest&) {
-    return std::nullopt;
+std::optional<TExtremumAnswer> TQtPlanHost::RunExtremumDialog(const TExtremumRequest& request) {
+    CreatePlanDialogs();
+    return Extremum->Run(request);
 }
 
 std::unique_ptr<TExtremumProgress> TQtPlanHost::ShowExtremumProgress(const std::string& caption,
@@ -144,10 +172,14 @@ std::unique_ptr<TExtremumProgress> TQtPlanHost::ShowExtremumProgress(const std::
     return MakeExtremumProgress(*ExProgress, caption, value, status);
 }
 
-void TQtPlanHost::ShowExtremumResult(const std::vector<double>&, double) {}
+void TQtPlanHost::ShowExtremumResult(const std::vector<double>& point, double value) {
+    CreatePlanDialogs();
+    ExtremumResult->Run(point, value);
+}
 
 std::optional<TSecondOrderAnswer> TQtPlanHost::RunSecondOrderKindDialog() {
-    return std::nullopt;
+    CreatePlanDialogs();
+    return SecondOrder->Run();
 }
 
 std::optional<TDiagramAnswer> TQtPlanHost::RunDiagramWizard() {

@@ -9,6 +9,7 @@
 namespace orvanta {
 
 class TMainForm;
+struct TWizardChoices;
 class TPlanWindows;
 class TWindowListHandler;
 class TStringInputDlg;
@@ -16,6 +17,12 @@ class TFloatInputDlg;
 class TKNamesForm;
 class TYMparams;
 class TExProgress;
+class TNewPlanWizard;
+class TModelChangeDialog;
+class TAverageDialog;
+class TSecondOrderDialog;
+class TExtremumDialog;
+class TExtremumResultDialog;
 
 // The plan's host in the desktop program: message boxes, the input and file
 // dialogs, and the plan's windows inside the main window. Dialogs that the
@@ -31,6 +38,8 @@ public:
     void CreateInputDialogs();
     // The dialogs of the plan commands, created once at start-up.
     void CreatePlanDialogs();
+    // Step 1 of the wizard offers what the math modules found at start-up allow.
+    void RestrictWizard(const TWizardChoices& choices);
     TPlanWindows& Windows() { return *PlanWindows; }
     TWindowListHandler& WindowLists() { return *ListHandler; }
 
@@ -104,6 +113,12 @@ private:
     std::unique_ptr<TKNamesForm> KNamesForm;
     std::unique_ptr<TYMparams> YMparams;
     std::unique_ptr<TExProgress> ExProgress;
+    std::unique_ptr<TNewPlanWizard> Wizard;
+    std::unique_ptr<TModelChangeDialog> ModelChange;
+    std::unique_ptr<TAverageDialog> Averages;
+    std::unique_ptr<TSecondOrderDialog> SecondOrder;
+    std::unique_ptr<TExtremumDialog> Extremum;
+    std::unique_ptr<TExtremumResultDialog> ExtremumResult;
 };
 
 // The filter entries of a file dialog, in the dialogs' own notation:
