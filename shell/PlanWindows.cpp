@@ -1,5 +1,6 @@
 #include "shell/PlanWindows.h"
 
+#include "dialogs/ReportForm.h"
 #include "mteditor/MTEditForm.h"
 #include "numeric/NumberText.h"
 #include "plan/RaruRuro.h"
@@ -7,11 +8,9 @@
 #include "services/PlanService.h"
 
 #include <QEvent>
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTextEdit>
 
 namespace orvanta {
 
@@ -136,6 +135,8 @@ void TPlanWindows::ClearDataEdited(TDataWindow window) {
 }
 
 void TPlanWindows::ApplyOptions() {
+    if (TReportForm* report = Report())
+        report->ApplySettings();
     for (int i = 0; i < 5; ++i)
         if (TMTEditForm* editor = Editor(static_cast<TDataWindow>(i)))
             editor->SetHints(Settings().CBShowHints);
@@ -161,19 +162,39 @@ bool TPlanWindows::IsDataMinimized(TDataWindow window) const {
     return sub && sub->isMinimized();
 }
 
-void TPlanWindows::ShowReport() {
+TReportForm* TPlanWindows::Report() const {
     QMdiSubWindow* sub = SubWindow(TPlanWindow::Report);
-    if (!sub) {
-        auto* text = new QTextEdit;
-        text->setReadOnly(true);
-        text->setLineWrapMode(QTextEdit::NoWrap);
-        text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        sub = AddWindow(TPlanWindow::Report, text);
+    return sub ? qobject_cast<TReportForm*>(sub->widget()) : nullptr;
+}
+
+void TPlanWindows::ShowReport() {
+    TReportForm* report = Report();
+    if (!report) {
+        report = new TReportForm;
+        QMdiSubWindow* sub = AddWindow(TPlanWindow::Report, report);
+        sub->setWindowTitle(QStringLiteral("Отчет"));
+        report->OnCaption = [sub](const QString& caption) { sub->setWindowTitle(caption); };
+        LoadedReport.clear();
     }
-    if (auto* text = qobject_cast<QTextEdit*>(sub->widget()))
-        text->setPlainText(QString::fromStdString(Service.Plan.ReportText));
+    // A new report replaces the text; showing the window again keeps the
+    // person's changes.
+    if (Service.Plan.ReportText != LoadedReport || !Service.Plan.HasReportText) {
+        report->LoadReport(Service.Plan.ReportText);
+        LoadedReport = Service.Plan.ReportText;
+    }
+    QMdiSubWindow* sub = SubWindow(TPlanWindow::Report);
     ShowNormal(sub);
     sub->raise();
+}
+
+bool TPlanWindows::IsReportEdited() const {
+    const TReportForm* report = Report();
+    return report && report->IsModified();
+}
+
+bool TPlanWindows::SaveReport() {
+    TReportForm* report = Report();
+    return report && report->SaveReport();
 }
 
 void TPlanWindows::MinimizeReport() {

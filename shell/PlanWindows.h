@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <string>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -14,6 +15,7 @@ class QWidget;
 namespace orvanta {
 
 class TMTEditForm;
+class TReportForm;
 class TPlanService;
 
 // The plan's five data windows and its report window inside the main
@@ -43,6 +45,9 @@ public:
     void CloseReport();
     bool IsReportOpen() const;
     bool IsReportMinimized() const;
+    bool IsReportEdited() const;
+    bool SaveReport();
+    TReportForm* Report() const;
 
     // Closes every window of the plan (at shutdown).
     void CloseAll();
@@ -64,6 +69,7 @@ private:
     TPlanService& Service;
     std::function<void()> RefreshTitle;
     QPointer<QMdiSubWindow> Windows[6];
+    std::string LoadedReport;
 };
 
 } // namespace orvanta

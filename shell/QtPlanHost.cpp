@@ -275,11 +275,11 @@ bool TQtPlanHost::IsReportWindowMinimized() const {
 }
 
 bool TQtPlanHost::IsReportEdited() const {
-    return false;
+    return PlanWindows && PlanWindows->IsReportEdited();
 }
 
 bool TQtPlanHost::SaveReport() {
-    return false;
+    return PlanWindows && PlanWindows->SaveReport();
 }
 
 bool TQtPlanHost::RunWindowList(TWindowList list) {

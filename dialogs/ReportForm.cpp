@@ -1,0 +1,317 @@
+#include "dialogs/ReportForm.h"
+
+#include "dialogs/ReportFileLogic.h"
+#include "numeric/Cp1251.h"
+#include "numeric/Stream.h"
+#include "plan/Settings.h"
+#include "services/SafeWrite.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QPalette>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace orvanta {
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// A stored colour: an RGB value, or one of the two system colours the report
+// uses by default (the window's background and text).
+QColor ColorOf(TColorValue value, const QPalette& palette) {
+    if (value & 0x80000000u)
+        return (value & 0xFF) == 8 ? palette.color(QPalette::Text) : palette.color(QPalette::Base);
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+TColorValue ValueOf(const QColor& color) {
+    return Rgb(color.red(), color.green(), color.blue());
+}
+
+// The stored logical-font record as a font and back; a negative height is
+// the character height in pixels, a positive one the cell height.
+QFont FontOf(const TFontRecord& record) {
+    QFont font(QString::fromStdString(record.FaceName));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(record.Height == 0 ? 13 : std::abs(record.Height));
+    font.setWeight(record.Weight >= 600 ? QFont::Bold : QFont::Normal);
+    font.setItalic(record.Italic != 0);
+    font.setUnderline(record.Underline != 0);
+    font.setStrikeOut(record.StrikeOut != 0);
+    return font;
+}
+
+void StoreFont(const QFont& font, TFontRecord& record) {
+    record.FaceName = font.family().left(31).toStdString();
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize()
+                                            : static_cast<int>(font.pointSizeF() * 96 / 72 + 0.5);
+    record.Height = -pixels;
+    record.Weight = font.bold() ? 700 : 400;
+    record.Italic = font.italic();
+    record.Underline = font.underline();
+    record.StrikeOut = font.strikeOut();
+    record.CharSet = 204;
+}
+
+} // namespace
+
+TReportForm::TReportForm(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ReportForm"));
+    setWindowTitle(QStringLiteral("Отчет"));
+    Edit = new QTextEdit(this);
+    Edit->setObjectName(QStringLiteral("Edit"));
+    Edit->setLineWrapMode(QTextEdit::NoWrap);
+    Edit->setAcceptRichText(false);
+    Edit->setTabChangesFocus(false);
+    Edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    EditMenu = new QMenu(QStringLiteral("Правка"), this);
+    EditMenu->setObjectName(QStringLiteral("EditMenu"));
+
+    using F = TReportForm;
+    QAction* undo = Command("UndoItem", QStringLiteral("Отмена"), &F::UndoItemClick,
+                            "Отменяет последнюю операцию");
+    QAction* all = Command("SelectAllItem", QStringLiteral("Выделить все"), &F::SelectAllItemClick,
+                           "Выделяет весь текст");
+    QAction* none = Command("DeselectItem", QStringLiteral("Снять выделение"),
+                            &F::DeselectItemClick, "Снимает выделение");
+    QAction* cut = Command("CutItem", QStringLiteral("Вырезать"), &F::CutItemClick,
+                           "Удаляет выделенный текст и помещает его во внутренний буфер");
+    cut->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+    QAction* copy = Command("CopyItem", QStringLiteral("Копировать"), &F::CopyItemClick,
+                            "Помещает выделенный текст во внутренний буфер");
+    copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    PasteItem = Command("PasteItem", QStringLiteral("Вставить"), &F::PasteItemClick,
+                        "Помещает содержимое внутреннего буфера в текст");
+    PasteItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    QAction* clear =
+        Command("ClearItem", QStringLiteral("Очистить"), &F::ClearItemClick, "Очистка отчета");
+    QAction* saveAs = Command("SaveAsItem", QStringLiteral("Сохранить как ..."),
+                              &F::SaveAsItemClick, "Сохраняет текст в новый файл");
+    SaveItem =
+        Command("SaveItem", QStringLiteral("Сохранить"), &F::SaveItemClick, "Сохраняет текст");
+    SaveItem->setEnabled(false);
+    QAction* font = Command("FontItem", QStringLiteral("Шрифт ..."), &F::FontItemClick);
+    QAction* background =
+        Command("BackgroundItem", QStringLiteral("Цвет фона ..."), &F::BackgroundItemClick);
+
+    EditMenu->addActions({undo});
+    EditMenu->addSeparator();
+    EditMenu->addActions({all, none});
+    EditMenu->addSeparator();
+    EditMenu->addActions({cut, copy, PasteItem, clear});
+    EditMenu->addSeparator();
+    QMenu* exportMenu = EditMenu->addMenu(QStringLiteral("Экспорт"));
+    exportMenu->addActions({saveAs, SaveItem});
+    QMenu* format = EditMenu->addMenu(QStringLiteral("Формат"));
+    format->addActions({font, background});
+    connect(EditMenu, &QMenu::aboutToShow, this, &TReportForm::RefreshPaste);
+
+    auto* context = new QMenu(this);
+    context->setObjectName(QStringLiteral("ReportMenu"));
+    context->addActions({undo, all, none, cut, copy, PasteItem, clear});
+    connect(Edit, &QWidget::customContextMenuRequested, this, [this, context](const QPoint& at) {
+        RefreshPaste();
+        context->popup(Edit->viewport()->mapToGlobal(at));
+    });
+    for (QAction* action : {cut, copy, PasteItem}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ToolBar);
+    layout->addWidget(Edit);
+    AskFile = [this](const std::string& initial) { return RunSaveDialog(initial); };
+    ApplySettings();
+    Edit->setFocus();
+}
+
+QAction* TReportForm::Command(const char* name, const QString& caption,
+                              void (TReportForm::*handler)(), const char* hint) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(Text(name));
+    connect(action, &QAction::triggered, this, handler);
+    if (hint) {
+        action->setToolTip(Text(hint));
+        ToolBar->addAction(action);
+    }
+    return action;
+}
+
+void TReportForm::ApplySettings() {
+    const TSettings& s = Settings();
+    QPalette palette = Edit->palette();
+    palette.setColor(QPalette::Base, ColorOf(s.ReportBackColor, QApplication::palette()));
+    palette.setColor(QPalette::Text, ColorOf(s.ReportTextColor, QApplication::palette()));
+    Edit->setPalette(palette);
+    Edit->setFont(FontOf(s.ReportFont));
+    ToolBar->setToolTipDuration(s.CBShowHints ? -1 : 0);
+}
+
+void TReportForm::LoadReport(const std::string& utf8Text) {
+    Edit->setPlainText(QString::fromStdString(utf8Text));
+    Edit->document()->setModified(false);
+}
+
+bool TReportForm::IsModified() const {
+    return Edit->document()->isModified();
+}
+
+std::optional<std::pair<std::string, bool>> TReportForm::RunSaveDialog(const std::string& initial) {
+    const QStringList filters{QStringLiteral("Rich text format (*.rtf)"),
+                              QStringLiteral("Только текст (*.txt)")};
+    QFileDialog dialog(this, QStringLiteral("Сохранение отчета"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    if (!initial.empty())
+        dialog.selectFile(QString::fromStdString(initial));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return std::make_pair(dialog.selectedFiles().front().toStdString(),
+                          dialog.selectedNameFilter() == filters.front());
+}
+
+bool TReportForm::SaveReportAs() {
+    std::string initial;
+    if (!ReportFile.empty())
+        initial = ReportFileFor(ReportFile, true).BaseName;
+    const auto chosen = AskFile(initial);
+    if (!chosen)
+        return false;
+    const TReportFile file = ReportFileFor(chosen->first, chosen->second);
+    if (OnCaption)
+        OnCaption(QStringLiteral("Отчет - [") + QString::fromStdString(file.BaseName) +
+                  QLatin1Char(']'));
+    SaveItem->setEnabled(true);
+    ReportFile = file.Path;
+    Plain = file.PlainText;
+    return SaveReport();
+}
+
+bool TReportForm::SaveReport() {
+    if (ReportFile.empty())
+        return SaveReportAs();
+    std::string text = Edit->toPlainText().toStdString();
+    std::string bytes;
+    if (Plain) {
+        // Lines end with CR LF, as the files of the old desktop did.
+        for (char c : Utf8ToCp1251(text)) {
+            if (c == '\n')
+                bytes += '\r';
+            bytes += c;
+        }
+        bytes += "\r\n";
+    } else {
+        const TSettings& s = Settings();
+        TRtfStyle style;
+        style.FaceName = Edit->font().family().toStdString();
+        style.PointSize = Edit->font().pixelSize() > 0 ? Edit->font().pixelSize() * 72.0 / 96.0
+                                                       : Edit->font().pointSizeF();
+        style.Bold = Edit->font().bold();
+        style.Italic = Edit->font().italic();
+        style.Underline = Edit->font().underline();
+        style.StrikeOut = Edit->font().strikeOut();
+        style.TextColor = (s.ReportTextColor & 0x80000000u)
+                              ? ValueOf(Edit->palette().color(QPalette::Text))
+                              : s.ReportTextColor;
+        bytes = ReportToRtf(text, style);
+    }
+    if (!WriteFileSafely(ReportFile,
+                         [&](TStream& stream) { stream.Write(bytes.data(), bytes.size()); }))
+        return false;
+    Edit->document()->setModified(false);
+    Edit->setFocus();
+    return true;
+}
+
+void TReportForm::SaveAsItemClick() {
+    SaveReportAs();
+}
+
+void TReportForm::SaveItemClick() {
+    SaveReport();
+}
+
+void TReportForm::RefreshPaste() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    PasteItem->setEnabled(clipboard && !clipboard->text().isEmpty());
+}
+
+void TReportForm::UndoItemClick() {
+    if (Edit->document()->isUndoAvailable())
+        Edit->undo();
+    Edit->setFocus();
+}
+
+void TReportForm::SelectAllItemClick() {
+    Edit->selectAll();
+    Edit->setFocus();
+}
+
+void TReportForm::DeselectItemClick() {
+    QTextCursor cursor = Edit->textCursor();
+    cursor.clearSelection();
+    Edit->setTextCursor(cursor);
+}
+
+void TReportForm::CutItemClick() {
+    if (Edit->textCursor().hasSelection())
+        Edit->cut();
+    Edit->setFocus();
+}
+
+void TReportForm::CopyItemClick() {
+    if (Edit->textCursor().hasSelection())
+        Edit->copy();
+    Edit->setFocus();
+}
+
+void TReportForm::PasteItemClick() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard && !clipboard->text().isEmpty())
+        Edit->paste();
+    Edit->setFocus();
+}
+
+void TReportForm::ClearItemClick() {
+    Edit->selectAll();
+    Edit->textCursor().removeSelectedText();
+    Edit->setFocus();
+}
+
+void TReportForm::FontItemClick() {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, Edit->font(), this);
+    if (!ok)
+        return;
+    Edit->setFont(font);
+    StoreFont(font, Settings().ReportFont);
+    Settings().ReportTextColor = ValueOf(Edit->palette().color(QPalette::Text));
+}
+
+void TReportForm::BackgroundItemClick() {
+    const QColor color = QColorDialog::getColor(Edit->palette().color(QPalette::Base), this);
+    if (!color.isValid())
+        return;
+    QPalette palette = Edit->palette();
+    palette.setColor(QPalette::Base, color);
+    Edit->setPalette(palette);
+    Settings().ReportBackColor = ValueOf(color);
+}
+
+} // namespace orvanta
