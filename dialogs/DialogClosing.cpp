@@ -1,5 +1,8 @@
 #include "dialogs/DialogClosing.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
+
 #include <QKeyEvent>
 
 namespace orvanta {
@@ -62,6 +65,22 @@ void TSmallDialog::keyPressEvent(QKeyEvent* event) {
 void TSmallDialog::showEvent(QShowEvent* event) {
     Result = TCloseResult::None;
     QDialog::showEvent(event);
+}
+
+QHBoxLayout* TSmallDialog::OkCancelRow(const QString& okText, QPushButton*& ok,
+                                       QPushButton*& cancel) {
+    ok = new QPushButton(okText, this);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    connect(ok, &QPushButton::clicked, this, &TSmallDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &TSmallDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }
 
 } // namespace orvanta

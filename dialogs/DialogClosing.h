@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
+class QPushButton;
+
 namespace orvanta {
 
 // The way every small modal dialog of the program closes.
@@ -38,6 +41,10 @@ public:
     void done(int code) override;
 
 protected:
+    // The row of the two closing buttons, right-aligned: `ok` (default,
+    // object name "OkButton") accepts, "Отмена" ("CancelButton") cancels.
+    QHBoxLayout* OkCancelRow(const QString& okText, QPushButton*& ok, QPushButton*& cancel);
+
     // Checks the fields before closing with OK; false keeps the dialog open
     // (the dialog tells the person why and puts the focus on the field).
     virtual bool Validate() { return true; }

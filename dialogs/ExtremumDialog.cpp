@@ -43,14 +43,7 @@ TExtremumDialog::TExtremumDialog(QWidget* parent) : TSmallDialog(parent) {
     setObjectName(QStringLiteral("ExtremumDialog"));
     setWindowTitle(QStringLiteral("Поиск экстремума"));
 
-    OkButton = Named(new QPushButton(QStringLiteral("Поиск"), this), QStringLiteral("OkButton"));
-    OkButton->setDefault(true);
-    CancelButton =
-        Named(new QPushButton(QStringLiteral("Отмена"), this), QStringLiteral("CancelButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
+    QHBoxLayout* buttons = OkCancelRow(QStringLiteral("Поиск"), OkButton, CancelButton);
     auto* fields = new QHBoxLayout;
     fields->addLayout(CreateBoxFields());
     fields->addLayout(CreateSearchFields());
@@ -62,8 +55,6 @@ TExtremumDialog::TExtremumDialog(QWidget* parent) : TSmallDialog(parent) {
     EEnd->installEventFilter(this);
     LUseLast1->installEventFilter(this);
     LUseLast2->installEventFilter(this);
-    connect(OkButton, &QPushButton::clicked, this, &TExtremumDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &TExtremumDialog::reject);
     connect(LBFactors, &QListWidget::currentRowChanged, this,
             &TExtremumDialog::LBFactorsCurrentRowChanged);
     connect(CBMethod, &QComboBox::currentIndexChanged, this,

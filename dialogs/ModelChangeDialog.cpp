@@ -36,20 +36,10 @@ TModelChangeDialog::TModelChangeDialog(QWidget* parent) : TSmallDialog(parent) {
     choices->addWidget(RBZero);
     choices->addWidget(RBRecompute);
 
-    OkButton = Named(new QPushButton(QStringLiteral("Ok"), this), QStringLiteral("OkButton"));
-    OkButton->setDefault(true);
-    CancelButton =
-        Named(new QPushButton(QStringLiteral("Отмена"), this), QStringLiteral("CancelButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
+    QHBoxLayout* buttons = OkCancelRow(QStringLiteral("Ok"), OkButton, CancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RGModelChange);
     layout->addLayout(buttons);
-
-    connect(OkButton, &QPushButton::clicked, this, &TModelChangeDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &TModelChangeDialog::reject);
 }
 
 std::optional<TModelChange> TModelChangeDialog::Run(const TModelChangeRequest& request) {

@@ -41,22 +41,12 @@ TSecondOrderDialog::TSecondOrderDialog(QWidget* parent) : TSmallDialog(parent) {
               QStringLiteral("CBStandardStarArm"));
     CBStandardStarArm->setChecked(true);
 
-    OkButton = Named(new QPushButton(QStringLiteral("Ok"), this), QStringLiteral("OkButton"));
-    OkButton->setDefault(true);
-    CancelButton =
-        Named(new QPushButton(QStringLiteral("Отмена"), this), QStringLiteral("CancelButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
+    QHBoxLayout* buttons = OkCancelRow(QStringLiteral("Ok"), OkButton, CancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LMessage);
     layout->addWidget(RGPlanKind);
     layout->addWidget(CBStandardStarArm);
     layout->addLayout(buttons);
-
-    connect(OkButton, &QPushButton::clicked, this, &TSecondOrderDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &TSecondOrderDialog::reject);
 }
 
 std::optional<TSecondOrderAnswer> TSecondOrderDialog::Run() {

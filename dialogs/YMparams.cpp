@@ -46,26 +46,16 @@ TYMparams::TYMparams(QWidget* parent) : TSmallDialog(parent) {
 
     ERepeats = Field(this, "ERepeats", QStringLiteral("4"));
     EY = Field(this, "EY", QStringLiteral("Отклик системы"));
-    OkButton = new QPushButton(QStringLiteral("Ok"), this);
-    OkButton->setObjectName(QStringLiteral("OkButton"));
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Отмена"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
 
     auto* fields = new QFormLayout;
     fields->addRow(Label(this, QStringLiteral("Количество повторений:"), ERepeats), ERepeats);
     fields->addRow(Label(this, QStringLiteral("Имя отклика:"), EY), EY);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
+    QHBoxLayout* buttons = OkCancelRow(QStringLiteral("Ok"), OkButton, CancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
 
     ERepeats->installEventFilter(this);
-    connect(OkButton, &QPushButton::clicked, this, &TYMparams::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &TYMparams::reject);
 }
 
 std::optional<TRepeatsAnswer> TYMparams::Run(const TRepeatsRequest& request) {
