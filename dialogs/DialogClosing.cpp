@@ -67,18 +67,23 @@ void TSmallDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-QHBoxLayout* TSmallDialog::OkCancelRow(const QString& okText, QPushButton*& ok,
-                                       QPushButton*& cancel) {
+QHBoxLayout* TSmallDialog::OkRow(const QString& okText, QPushButton*& ok) {
     ok = new QPushButton(okText, this);
     ok->setObjectName(QStringLiteral("OkButton"));
     ok->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
     connect(ok, &QPushButton::clicked, this, &TSmallDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &TSmallDialog::reject);
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(ok);
+    return row;
+}
+
+QHBoxLayout* TSmallDialog::OkCancelRow(const QString& okText, QPushButton*& ok,
+                                       QPushButton*& cancel) {
+    QHBoxLayout* row = OkRow(okText, ok);
+    cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    connect(cancel, &QPushButton::clicked, this, &TSmallDialog::reject);
     row->addWidget(cancel);
     return row;
 }

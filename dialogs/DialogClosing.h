@@ -41,8 +41,9 @@ public:
     void done(int code) override;
 
 protected:
-    // The row of the two closing buttons, right-aligned: `ok` (default,
-    // object name "OkButton") accepts, "Отмена" ("CancelButton") cancels.
+    // The row of the closing buttons, right-aligned: `ok` (default, object
+    // name "OkButton") accepts, "Отмена" ("CancelButton") cancels.
+    QHBoxLayout* OkRow(const QString& okText, QPushButton*& ok);
     QHBoxLayout* OkCancelRow(const QString& okText, QPushButton*& ok, QPushButton*& cancel);
 
     // Checks the fields before closing with OK; false keeps the dialog open

@@ -48,17 +48,11 @@ TExtremumResultDialog::TExtremumResultDialog(QWidget* parent) : TSmallDialog(par
     GBValue = Group(this, QStringLiteral(" Значение модели в точке экстремума "),
                     QStringLiteral("GBValue"), EValue);
 
-    OkButton = Named(new QPushButton(QStringLiteral("Ok"), this), QStringLiteral("OkButton"));
-    OkButton->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OkButton);
+    QHBoxLayout* buttons = OkRow(QStringLiteral("Ok"), OkButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GBPoint);
     layout->addWidget(GBValue);
     layout->addLayout(buttons);
-
-    connect(OkButton, &QPushButton::clicked, this, &TExtremumResultDialog::accept);
 }
 
 void TExtremumResultDialog::Run(const std::vector<double>& point, double value) {

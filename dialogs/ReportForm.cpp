@@ -1,5 +1,6 @@
 #include "dialogs/ReportForm.h"
 
+#include "dialogs/FontAndColor.h"
 #include "dialogs/ReportFileLogic.h"
 #include "numeric/Cp1251.h"
 #include "numeric/Stream.h"
@@ -24,43 +25,6 @@ namespace {
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-// A stored colour: an RGB value, or one of the two system colours the report
-// uses by default (the window's background and text).
-QColor ColorOf(TColorValue value, const QPalette& palette) {
-    if (value & 0x80000000u)
-        return (value & 0xFF) == 8 ? palette.color(QPalette::Text) : palette.color(QPalette::Base);
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-TColorValue ValueOf(const QColor& color) {
-    return Rgb(color.red(), color.green(), color.blue());
-}
-
-// The stored logical-font record as a font and back; a negative height is
-// the character height in pixels, a positive one the cell height.
-QFont FontOf(const TFontRecord& record) {
-    QFont font(QString::fromStdString(record.FaceName));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(record.Height == 0 ? 13 : std::abs(record.Height));
-    font.setWeight(record.Weight >= 600 ? QFont::Bold : QFont::Normal);
-    font.setItalic(record.Italic != 0);
-    font.setUnderline(record.Underline != 0);
-    font.setStrikeOut(record.StrikeOut != 0);
-    return font;
-}
-
-void StoreFont(const QFont& font, TFontRecord& record) {
-    record.FaceName = font.family().left(31).toStdString();
-    const int pixels = font.pixelSize() > 0 ? font.pixelSize()
-                                            : static_cast<int>(font.pointSizeF() * 96 / 72 + 0.5);
-    record.Height = -pixels;
-    record.Weight = font.bold() ? 700 : 400;
-    record.Italic = font.italic();
-    record.Underline = font.underline();
-    record.StrikeOut = font.strikeOut();
-    record.CharSet = 204;
 }
 
 } // namespace
@@ -300,8 +264,9 @@ void TReportForm::FontItemClick() {
     if (!ok)
         return;
     Edit->setFont(font);
+    // This desktop's font dialog offers no colour, so the stored text colour
+    // (perhaps the system's window text) is kept as it is.
     StoreFont(font, Settings().ReportFont);
-    Settings().ReportTextColor = ValueOf(Edit->palette().color(QPalette::Text));
 }
 
 void TReportForm::BackgroundItemClick() {

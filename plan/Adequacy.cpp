@@ -92,6 +92,17 @@ bool TRaruRuro::CheckAdequacy() {
     return true;
 }
 
+void TRaruRuro::AcceptCheckPoint(const TVector& point, const TVector& observations) {
+    CheckPoint.SetSize(point.Size());
+    CheckPoint.AssignData(point);
+    CheckY.SetSize(observations.Size());
+    CheckY.AssignData(observations);
+    CheckRepeatCount = CheckY.Size();
+    HasCheckPoint = true;
+    HasCheckY = true;
+    Modified = true;
+}
+
 // The term values at the check point in the order and length of C: the
 // packed significant terms after a refit (C reduced), otherwise all p terms,
 // with zeros where the coefficients were set to zero.

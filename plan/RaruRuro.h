@@ -149,6 +149,9 @@ public:
     void RefreshNaturalMatrix();
     // A new set of observations, or a change of the repeat count.
     bool EditResponses();
+    // The check-point window closed with OK: its coded point and its
+    // observations become the plan's check point, and the plan is modified.
+    void AcceptCheckPoint(const TVector& point, const TVector& observations);
     // Opens (or refreshes) the window of every valid data item.
     void ShowPlanWindows();
 

@@ -6,6 +6,7 @@
 #include "shell/AboutBox.h"
 #include "shell/FormList.h"
 #include "shell/HelpWindow.h"
+#include "shell/OptionsForm.h"
 #include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
@@ -152,8 +153,14 @@ void TMainForm::ShowFisherItemClick() {
     QuantilesForm().ShowField(TQuantileWindowLogic::TInput::FisherN);
 }
 
+TOptionsForm& TMainForm::OptionsForm() {
+    CreateDialogs();
+    return *OptionsDialog;
+}
+
 void TMainForm::OptionsItemClick() {
-    // Enabled once the options dialog is part of the program.
+    // "Ok" stores the options and comes back through OptionsAccepted.
+    OptionsForm().Execute();
 }
 
 void TMainForm::HelpWelcomeItemClick() {

@@ -13,6 +13,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/MainIcons.h"
 #include "shell/MainTitle.h"
+#include "shell/OptionsForm.h"
 #include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
@@ -84,6 +85,9 @@ TMainForm::TMainForm(TMainFormOptions options) : Options(std::move(options)) {
 
 TMainForm::~TMainForm() {
     ClockTimer->stop();
+    // Windows closed from here on (the check point's editor among them) must
+    // not reach the half-destroyed window through the area's activation.
+    Mdi->disconnect(this);
     // The settings go to their file with the window as it is now, however
     // the program ends.
     StoreLayout();
@@ -112,6 +116,8 @@ void TMainForm::CreateDialogs() {
     // comes), the quantile window, the about box, the input dialogs.
     if (Options.ReadSettingsFile)
         LoadSettings(Settings(), SettingsPath());
+    OptionsDialog = new TOptionsForm(this);
+    OptionsDialog->OnAccepted = [this] { OptionsAccepted(); };
     BarsLogic.SetAllowNoBars(Settings().AllowNoBars);
     PlanHost->WindowLists().ApplyOptions();
     PlanHost->CreatePlanDialogs();
@@ -148,9 +154,6 @@ void TMainForm::CreateActions() {
     }
     for (const char* name : {"ShowMenuItem", "ShowToolBarItem", "ShowStatusBarItem"})
         findChild<QAction*>(Text(name))->setChecked(true);
-    // The options dialog comes with its own window; until then there is
-    // nothing for the item to open.
-    findChild<QAction*>(QStringLiteral("OptionsItem"))->setEnabled(false);
 }
 
 void TMainForm::CreateMenus() {
@@ -178,10 +181,13 @@ void TMainForm::CreateToolBars() {
         bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         bar->setIconSize(QSize(32, 32));
         bar->setMinimumWidth(50);
-        bar->installEventFilter(this);
         for (auto& [command, button] : Buttons)
-            if (command->Bar == bars[i])
+            if (command->Bar == bars[i]) {
                 bar->addAction(button);
+                // The hint is asked of the button under the mouse, so the
+                // button is where the "show hints" option can hold it back.
+                bar->widgetForAction(button)->installEventFilter(this);
+            }
         ToolBars[i] = bar;
     }
 }
@@ -328,7 +334,9 @@ QString TMainForm::StatusPanelText(int panel) const {
 
 void TMainForm::OptionsAccepted() {
     SetHints(Settings().CBShowHints);
-    PlanHost->ApplyOptions();
+    // The plan's own ApplyOptions: the window lists, the plan's windows and
+    // the graph holder.
+    ServiceTable()->ApplyOptions(PlanService->Server());
 }
 
 void TMainForm::PlanBuilt() {
@@ -340,10 +348,10 @@ void TMainForm::SetHints(bool on) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    // The tool bars' hints follow the options' "show hints" box.
+    // The tool buttons' hints follow the options' "show hints" box.
     if (event->type() == QEvent::ToolTip && !HintsOn)
         for (QToolBar* bar : ToolBars)
-            if (watched == bar)
+            if (watched->parent() == bar)
                 return true;
     return QMainWindow::eventFilter(watched, event);
 }

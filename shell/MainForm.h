@@ -25,6 +25,7 @@ class QToolBar;
 namespace orvanta {
 
 class TIniForm;
+class TOptionsForm;
 class TMathDefinition;
 class TPlanService;
 class TPlugIns;
@@ -122,6 +123,7 @@ public:
     void HelpAboutItemClick();
 
     TQuantilesForm& QuantilesForm();
+    TOptionsForm& OptionsForm();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -178,6 +180,7 @@ private:
     TIniForm* Splash = nullptr;
     TQuantilesForm* Quantiles = nullptr;
     TAboutBox* About = nullptr;
+    TOptionsForm* OptionsDialog = nullptr;
 
     TBarsLogic BarsLogic;
     TStatusClock Clock;

@@ -93,7 +93,10 @@ void TMainForm::ClockTimerTimer() {
         Plan().StatusText.clear();
         Panels[0]->setText(QString::fromStdString(Plan().StatusText));
     }
-    CheckPointToFrontRequest = false;
+    if (CheckPointToFrontRequest) {
+        CheckPointToFrontRequest = false;
+        PlanHost->BringCheckPointForward();
+    }
     UpdateClockPanels();
 }
 

@@ -1,6 +1,7 @@
 #include "shell/QtPlanHost.h"
 
 #include "dialogs/AverageDialog.h"
+#include "dialogs/CheckPointDlg.h"
 #include "dialogs/ExProgress.h"
 #include "dialogs/ExProgressAdapter.h"
 #include "dialogs/ExtremumDialog.h"
@@ -8,8 +9,12 @@
 #include "dialogs/KNamesForm.h"
 #include "dialogs/ModelChangeDialog.h"
 #include "dialogs/NewPlanWizard.h"
+#include "dialogs/ResultCompleteForm.h"
 #include "dialogs/SecondOrderDialog.h"
+#include "dialogs/TranslateDialog.h"
 #include "dialogs/YMparams.h"
+#include "mteditor/MTEditForm.h"
+#include "plan/Settings.h"
 #include "services/MathDefinition.h"
 #include "services/PlanService.h"
 #include "shell/InputDialogs.h"
@@ -83,6 +88,9 @@ void TQtPlanHost::CreatePlanDialogs() {
     SecondOrder = std::make_unique<TSecondOrderDialog>(&Main);
     Extremum = std::make_unique<TExtremumDialog>(&Main);
     ExtremumResult = std::make_unique<TExtremumResultDialog>(&Main);
+    for (std::size_t i = 0; i < ResultForms.size(); ++i)
+        ResultForms[i] =
+            std::make_unique<TResultCompleteForm>(static_cast<TResultFormKind>(i), &Main);
 }
 
 void TQtPlanHost::RestrictWizard(const TWizardChoices& choices) {
@@ -119,8 +127,7 @@ std::optional<double> TQtPlanHost::InputReal(const std::string& initial,
     return FloatInput->Run(QString::fromStdString(initial), QString::fromStdString(caption));
 }
 
-// ---- Dialogs of the plan commands: the dialogs' own windows come with
-// their commands; until then a command ends as if the person cancelled. ----
+// ---- Dialogs of the plan commands ----
 
 std::optional<TNewPlanAnswers> TQtPlanHost::RunNewPlanWizard() {
     CreatePlanDialogs();
@@ -147,7 +154,8 @@ TQtPlanHost::RunFactorNamesDialog(const std::vector<std::string>& names) {
 }
 
 TResultFormChoices TQtPlanHost::ShowResultForm(const TResultForm& form) {
-    return {form.ShowAlways, form.ActivateReport};
+    CreatePlanDialogs();
+    return ResultForms[static_cast<std::size_t>(form.Kind)]->Run(form);
 }
 
 std::optional<TModelChange> TQtPlanHost::RunModelChangeDialog(const TModelChangeRequest& request) {
@@ -189,8 +197,6 @@ std::optional<TDiagramAnswer> TQtPlanHost::RunDiagramWizard() {
 std::optional<TSurfaceAnswer> TQtPlanHost::RunSurfaceWizard() {
     return std::nullopt;
 }
-
-void TQtPlanHost::RunTranslateDialog() {}
 
 // ---- File dialogs ----
 
@@ -296,15 +302,13 @@ void TQtPlanHost::ApplyOptions() {
         ListHandler->ApplyOptions();
     if (PlanWindows)
         PlanWindows->ApplyOptions();
+    if (CheckPoint && CheckPoint->EditorForm())
+        CheckPoint->EditorForm()->SetHints(Settings().CBShowHints);
 }
 
 void* TQtPlanHost::MainWindowHandle() const {
     return static_cast<QWidget*>(&Main);
 }
-
-void TQtPlanHost::ShowCheckPointWindow() {}
-
-void TQtPlanHost::CloseCheckPointWindow() {}
 
 void TQtPlanHost::ShowGraphWindows() {}
 

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <array>
 #include <memory>
 
 namespace orvanta {
@@ -23,6 +24,9 @@ class TAverageDialog;
 class TSecondOrderDialog;
 class TExtremumDialog;
 class TExtremumResultDialog;
+class TResultCompleteForm;
+class TTranslateDialog;
+class TCheckPointDlg;
 
 // The plan's host in the desktop program: message boxes, the input and file
 // dialogs, and the plan's windows inside the main window. Dialogs that the
@@ -102,7 +106,16 @@ public:
     void CloseGraphWindows() override;
     void RefreshCommands() override;
 
+    // The check-point window, once it exists.
+    TCheckPointDlg* CheckPointWindow() const { return CheckPoint.get(); }
+    // The main window's clock asks for it after an editor of the check-point
+    // window closed: the window comes back above the main window.
+    void BringCheckPointForward();
+
 private:
+    // The plan's close handler of the check-point window.
+    void CheckPointClosed();
+
     std::optional<TFileChoice> RunFileDialog(bool save, const TFileDialogRequest& request);
 
     TMainForm& Main;
@@ -119,6 +132,10 @@ private:
     std::unique_ptr<TSecondOrderDialog> SecondOrder;
     std::unique_ptr<TExtremumDialog> Extremum;
     std::unique_ptr<TExtremumResultDialog> ExtremumResult;
+    // Homogeneity, regression, Fisher, check point (in TResultFormKind order).
+    std::array<std::unique_ptr<TResultCompleteForm>, 4> ResultForms;
+    std::unique_ptr<TTranslateDialog> Translate;
+    std::unique_ptr<TCheckPointDlg> CheckPoint;
 };
 
 // The filter entries of a file dialog, in the dialogs' own notation:

@@ -5,6 +5,8 @@
 #include "dialogs/ExtremumDialog.h"
 #include "dialogs/ModelChangeDialog.h"
 #include "dialogs/NewDialog.h"
+#include "dialogs/ReportForm.h"
+#include "dialogs/ResultCompleteForm.h"
 #include "dialogs/StepOneForm.h"
 #include "dialogs/WizardSpinEdit.h"
 #include "dialogs/YMparams.h"
@@ -18,9 +20,11 @@
 #include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
 
+#include "GuiScript.h"
 #include "TempFolder.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -31,6 +35,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <fstream>
@@ -39,33 +44,6 @@
 using namespace orvanta;
 
 namespace {
-
-// Acts in each modal window by its object name as it comes up; windows with
-// no act (the progress window) are left alone.
-class TPerson : public QObject {
-public:
-    std::map<QString, std::function<void(QWidget*)>> Acts;
-    QStringList Seen;
-
-    TPerson() {
-        connect(&Poller, &QTimer::timeout, this, [this] {
-            QWidget* window = QApplication::activeModalWidget();
-            if (!window || window == Last)
-                return;
-            Last = window;
-            auto act = Acts.find(window->objectName());
-            if (act == Acts.end())
-                return;
-            Seen << window->objectName();
-            act->second(window);
-        });
-        Poller.start(5);
-    }
-
-private:
-    QTimer Poller;
-    QPointer<QWidget> Last;
-};
 
 QJsonObject RunBatch(const QStringList& arguments) {
     QProcess process;
@@ -102,7 +80,7 @@ private slots:
         main.show();
         main.ClockTimerTimer();
 
-        TPerson person;
+        test::TWindowPerson person;
         person.Acts[QStringLiteral("StepOneForm")] = [](QWidget* w) {
             auto* step = static_cast<TStepOneForm*>(w);
             step->RBOld->setChecked(true);
@@ -138,14 +116,7 @@ private slots:
             for (std::int32_t j = 0; j < 2; ++j) {
                 const double noise = ((i * 7 + j * 3) % 5 - 2) * 0.04;
                 const QString text = QString::number(y + noise, 'g', 10);
-                grid->SetCurrentCell({j + 1, i + 1});
-                QTest::keyClick(grid->MatrixGrid, Qt::Key_Return);
-                auto* editor = grid->MatrixGrid->findChild<QLineEdit*>();
-                QVERIFY(editor);
-                editor->setText(text);
-                QTest::keyClick(editor, Qt::Key_Return);
-                // The closed editor goes before the next one opens.
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                test::EnterValue(*grid, {j + 1, i + 1}, text);
                 QCOMPARE(main.Plan().YMatrix.Get(i, j), text.toDouble());
                 responses << text.toStdString() << (j == 0 ? " " : "\n");
             }
@@ -157,9 +128,41 @@ private slots:
             dialog->RBZero->setChecked(true);
             dialog->OkButton->click();
         };
+        // The result forms as they came up; the person switches the
+        // regression form off from the form itself.
+        std::map<QString, QString> fields;
+        const auto readForm = [&fields](QWidget* w) {
+            auto* form = static_cast<TResultCompleteForm*>(w);
+            for (const QLineEdit* field : form->Fields)
+                fields[form->objectName() + QLatin1Char('.') + field->objectName()] = field->text();
+            if (form->Kind() == TResultFormKind::Student)
+                form->CBShowAlways->setChecked(false);
+            form->OkButton->click();
+        };
+        for (const char* form : {"CohrenCompleteForm", "StudentCompleteForm", "FisherCompleteForm"})
+            person.Acts[QString::fromLatin1(form)] = readForm;
         main.findChild<QAction*>(QStringLiteral("AnalysisItem"))->trigger();
         QVERIFY(person.Seen.contains(QStringLiteral("ModelChangeDialog")));
+        QCOMPARE(person.Seen.filter(QStringLiteral("CompleteForm")),
+                 QStringList({QStringLiteral("CohrenCompleteForm"),
+                              QStringLiteral("StudentCompleteForm"),
+                              QStringLiteral("FisherCompleteForm")}));
         QVERIFY(main.Plan().HasBVector);
+        QVERIFY(!Settings().CBStudentResultsShow);
+        QVERIFY(Settings().CBCohrenResultsShow && Settings().CBFisherResultsShow);
+        // Adequacy shows the report at once: the composed report, unmodified.
+        TReportForm* report = main.Host().Windows().Report();
+        QVERIFY(report && report->isVisible());
+        const auto body = [](QString text) {
+            while (text.endsWith(QLatin1Char('\n')))
+                text.chop(1);
+            return text;
+        };
+        QCOMPARE(body(report->Edit->toPlainText()),
+                 body(QString::fromStdString(main.Plan().ReportText)));
+        QVERIFY(report->Edit->toPlainText().contains(
+            QStringLiteral("Результаты анализа адекватности по критерию Фишера")));
+        QVERIFY(!report->IsModified());
 
         person.Acts[QStringLiteral("ExtremumDialog")] = [](QWidget* w) {
             auto* dialog = static_cast<TExtremumDialog*>(w);
@@ -190,6 +193,19 @@ private slots:
         const QJsonObject analysis =
             RunBatch({QStringLiteral("analyze"), plan, QStringLiteral("--insignificant"),
                       QStringLiteral("zero"), QStringLiteral("--json")});
+        const auto text = [&analysis](const char* test, const char* value) {
+            return QString::fromStdString(FormatFull(
+                analysis[QString::fromLatin1(test)][QString::fromLatin1(value)].toDouble()));
+        };
+        QCOMPARE(fields[QStringLiteral("CohrenCompleteForm.ECH_R")], text("cochran", "G"));
+        QCOMPARE(fields[QStringLiteral("CohrenCompleteForm.ECH_T")], text("cochran", "critical"));
+        QCOMPARE(fields[QStringLiteral("FisherCompleteForm.EFS_R")], text("fisher", "F"));
+        QCOMPARE(fields[QStringLiteral("FisherCompleteForm.EFS_T")], text("fisher", "critical"));
+        QCOMPARE(fields[QStringLiteral("FisherCompleteForm.EDad")],
+                 QString::fromStdString(
+                     FormatFull(analysis[QStringLiteral("adequacyVariance")].toDouble())));
+        QCOMPARE(fields[QStringLiteral("StudentCompleteForm.EActualBSize")],
+                 QString::number(analysis[QStringLiteral("significantCount")].toInt()));
         const QJsonArray coefficients = analysis[QStringLiteral("coefficients")].toArray();
         QCOMPARE(coefficients.size(), qsizetype(main.Plan().BVector.Size()));
         for (int i = 0; i < coefficients.size(); ++i)

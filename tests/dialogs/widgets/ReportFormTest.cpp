@@ -1,14 +1,22 @@
 // The report window's saving: the name rules, rich and plain text, the
-// modified mark and the caption.
+// modified mark and the caption; its font kept in the settings file.
 #include "dialogs/ReportForm.h"
 
+#include "dialogs/FontAndColor.h"
 #include "numeric/Cp1251.h"
 #include "plan/Settings.h"
+#include "services/SettingsFile.h"
+#include "shell/MainForm.h"
+#include "shell/MessageBoxes.h"
+#include "shell/PlanWindows.h"
+#include "shell/QtPlanHost.h"
 
 #include "TempFolder.h"
 
 #include <QAction>
+#include <QFontDialog>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include <fstream>
@@ -25,7 +33,19 @@ std::string ReadAll(const std::string& path) {
     return text.str();
 }
 
+std::int32_t Int32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return static_cast<std::int32_t>(value);
+}
+
+// The report font's record in a settings file: signature, then the record.
+constexpr std::size_t FontAt = 4 + 332;
+
 } // namespace
+
+Q_DECLARE_METATYPE(QFont::Weight)
 
 class TReportFormTest : public QObject {
     Q_OBJECT
@@ -90,6 +110,112 @@ private slots:
         QVERIFY(asked);
         QVERIFY(form.IsModified());
         QVERIFY(form.FileName().empty());
+    }
+    // A font goes into the 60-byte record of the settings file and comes
+    // back the same: face, height, weight, italic, underline, strike-out,
+    // and the Cyrillic character set.
+    void FontRecordRoundTrip_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<QFont::Weight>("weight");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<bool>("strikeOut");
+        QTest::newRow("plain") << "DejaVu Sans Mono" << 13 << QFont::Normal << false << false
+                               << false;
+        QTest::newRow("bold italic")
+            << "DejaVu Serif" << 20 << QFont::Bold << true << false << false;
+        QTest::newRow("light, underlined, struck out")
+            << "Courier" << 9 << QFont::Light << false << true << true;
+        QTest::newRow("Cyrillic face")
+            << "Моноширинный" << 16 << QFont::DemiBold << true << true << false;
+    }
+
+    void FontRecordRoundTrip() {
+        QFETCH(QString, face);
+        QFETCH(int, pixels);
+        QFETCH(QFont::Weight, weight);
+        QFETCH(bool, italic);
+        QFETCH(bool, underline);
+        QFETCH(bool, strikeOut);
+        QFont font(face);
+        font.setPixelSize(pixels);
+        font.setWeight(weight);
+        font.setItalic(italic);
+        font.setUnderline(underline);
+        font.setStrikeOut(strikeOut);
+        TSettings settings;
+        StoreFont(font, settings.ReportFont);
+        const TSettingsRecord record = EncodeSettings(settings);
+        const std::string bytes = "MTST" + std::string(record.begin(), record.end());
+        QCOMPARE(Int32At(bytes, FontAt), -pixels);
+        QCOMPARE(Int32At(bytes, FontAt + 16), static_cast<std::int32_t>(weight));
+        QCOMPARE(int(bytes[FontAt + 20]), int(italic));
+        QCOMPARE(int(bytes[FontAt + 21]), int(underline));
+        QCOMPARE(int(bytes[FontAt + 22]), int(strikeOut));
+        QCOMPARE(static_cast<unsigned char>(bytes[FontAt + 23]), 204);
+        QCOMPARE(bytes.substr(FontAt + 28, 32), [&] {
+            std::string name = Utf8ToCp1251(face.toStdString());
+            name.resize(32, '\0');
+            return name;
+        }());
+        TSettings back;
+        DecodeSettings(record.data(), back);
+        const QFont again = FontOf(back.ReportFont);
+        QCOMPARE(again.family(), face);
+        QCOMPARE(again.pixelSize(), pixels);
+        QCOMPARE(again.weight(), weight);
+        QCOMPARE(again.italic(), italic);
+        QCOMPARE(again.underline(), underline);
+        QCOMPARE(again.strikeOut(), strikeOut);
+    }
+
+    // Chosen in the report window's font dialog, written to the settings
+    // file when the program ends and read when it starts again.
+    void FontChangeSurvivesARestart() {
+        test::TTempFolder home("orvan-font-home");
+        const QByteArray oldHome = qgetenv("ORVAN32_HOME");
+        qputenv("ORVAN32_HOME", QByteArray::fromStdString(home.Path));
+        SetMessageBoxHook([](TBoxKind, const std::string&) { return TAnswer::No; });
+        TMainFormOptions options;
+        options.ProgramFolder = ORVAN_BIN_DIR;
+        options.Arguments = {QStringLiteral(ORVAN_EXAMPLES_DIR "/ffe23-yield.mpl")};
+        const auto reportOf = [](TMainForm& main) {
+            main.show();
+            main.ClockTimerTimer();
+            main.findChild<QAction*>(QStringLiteral("UpdateReportItem"))->trigger();
+            return main.Host().Windows().Report();
+        };
+        {
+            TMainForm main(options);
+            TReportForm* report = reportOf(main);
+            QVERIFY(report);
+            QTimer::singleShot(0, [] {
+                auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                QFont chosen(QStringLiteral("DejaVu Serif"));
+                chosen.setPixelSize(19);
+                chosen.setBold(true);
+                chosen.setItalic(true);
+                dialog->setCurrentFont(chosen);
+                dialog->accept();
+            });
+            report->findChild<QAction*>(QStringLiteral("FontItem"))->trigger();
+            QCOMPARE(report->Edit->font().family(), QStringLiteral("DejaVu Serif"));
+        }
+        Settings().SetDefaults();
+        {
+            TMainForm main(options);
+            TReportForm* report = reportOf(main);
+            QVERIFY(report);
+            const QFont font = report->Edit->font();
+            QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
+            QCOMPARE(font.pixelSize(), 19);
+            QVERIFY(font.bold());
+            QVERIFY(font.italic());
+        }
+        SetMessageBoxHook({});
+        qputenv("ORVAN32_HOME", oldHome);
     }
 };
 

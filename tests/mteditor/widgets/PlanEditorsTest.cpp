@@ -11,6 +11,7 @@
 #include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
 
+#include "GuiScript.h"
 #include "TempFolder.h"
 
 #include <QAction>
@@ -24,20 +25,11 @@
 #include <filesystem>
 
 using namespace orvanta;
+using test::EnterValue;
 
 namespace {
 
 const std::string Example = std::string(ORVAN_EXAMPLES_DIR) + "/ccr2-strength.mpl";
-
-// Types a new value into a cell and confirms it with Enter.
-void EnterValue(TMTEditForm& form, TGridCell cell, const QString& value) {
-    form.SetCurrentCell(cell);
-    QTest::keyClick(form.MatrixGrid, Qt::Key_Return);
-    auto* editor = form.MatrixGrid->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    editor->setText(value);
-    QTest::keyClick(editor, Qt::Key_Return);
-}
 
 } // namespace
 
