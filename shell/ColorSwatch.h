@@ -8,7 +8,6 @@
 #include <functional>
 #include <optional>
 
-
 namespace orvanta {
 
 // A stored colour value of the options: a framed patch of the colour with

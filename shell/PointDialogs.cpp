@@ -30,9 +30,15 @@ TNamedVector Filled(std::int32_t size, double value) {
 
 } // namespace
 
+void TQtPlanHost::CreatePointDialogs() {
+    Translate = std::make_unique<TTranslateDialog>(&Main);
+    CheckPoint = std::make_unique<TCheckPointDlg>(&Main, Main.MdiArea());
+    CheckPoint->SetFrontRequest = [this](bool on) { Main.CheckPointToFrontRequest = on; };
+    CheckPoint->OnClose = [this] { CheckPointClosed(); };
+}
+
 void TQtPlanHost::RunTranslateDialog() {
-    if (!Translate)
-        Translate = std::make_unique<TTranslateDialog>(&Main);
+    CreatePlanDialogs();
     TRaruRuro& plan = Main.Plan();
     const std::int32_t k = std::max(plan.GetFactorCount(), 0);
     const bool natural = HasNaturalUnits(plan);
@@ -51,11 +57,7 @@ void TQtPlanHost::RunTranslateDialog() {
 }
 
 void TQtPlanHost::ShowCheckPointWindow() {
-    if (!CheckPoint) {
-        CheckPoint = std::make_unique<TCheckPointDlg>(&Main, Main.MdiArea());
-        CheckPoint->SetFrontRequest = [this](bool on) { Main.CheckPointToFrontRequest = on; };
-        CheckPoint->OnClose = [this] { CheckPointClosed(); };
-    }
+    CreatePlanDialogs();
     if (CheckPoint->BringForward())
         return;
     TRaruRuro& plan = Main.Plan();

@@ -91,6 +91,7 @@ void TQtPlanHost::CreatePlanDialogs() {
     for (std::size_t i = 0; i < ResultForms.size(); ++i)
         ResultForms[i] =
             std::make_unique<TResultCompleteForm>(static_cast<TResultFormKind>(i), &Main);
+    CreatePointDialogs();
 }
 
 void TQtPlanHost::RestrictWizard(const TWizardChoices& choices) {

@@ -113,6 +113,7 @@ public:
     void BringCheckPointForward();
 
 private:
+    void CreatePointDialogs();
     // The plan's close handler of the check-point window.
     void CheckPointClosed();
 
