@@ -164,6 +164,9 @@ struct TSurfaceAnswer {
 // The window-list dialogs of the main window.
 enum class TWindowList { Minimize, Show };
 
+// The two windows of the plan's graph holder.
+enum class TGraphWindow { Diagram, Surface };
+
 // The plan's five data windows (matrix editors).
 enum class TDataWindow { CodeMatrix, NaturalMatrix, BaseLevels, Intervals, Responses };
 
@@ -239,9 +242,13 @@ public:
     // The non-modal check-point window.
     virtual void ShowCheckPointWindow() = 0;
     virtual void CloseCheckPointWindow() = 0;
-    // The diagram and surface windows of the plan's graph holder.
-    virtual void ShowGraphWindows() = 0;
-    virtual void CloseGraphWindows() = 0;
+    // The diagram and surface windows of the plan's graph holder: shown
+    // (created when missing) with the holder's points, closed (minimised
+    // first), restyled from the stored options. A window closed by the
+    // person is reported back to the holder by the host.
+    virtual void ShowGraphWindow(TGraphWindow window) = 0;
+    virtual void CloseGraphWindow(TGraphWindow window) = 0;
+    virtual void ApplyGraphOptions(TGraphWindow window) = 0;
 
     // The main window re-enables its commands, shows the status text and
     // refreshes its title.

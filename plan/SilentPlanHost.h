@@ -77,8 +77,9 @@ public:
     void* MainWindowHandle() const override { return nullptr; }
     void ShowCheckPointWindow() override {}
     void CloseCheckPointWindow() override {}
-    void ShowGraphWindows() override {}
-    void CloseGraphWindows() override {}
+    void ShowGraphWindow(TGraphWindow) override {}
+    void CloseGraphWindow(TGraphWindow) override {}
+    void ApplyGraphOptions(TGraphWindow) override {}
     void RefreshCommands() override {}
 };
 

@@ -311,9 +311,11 @@ void* TQtPlanHost::MainWindowHandle() const {
     return static_cast<QWidget*>(&Main);
 }
 
-void TQtPlanHost::ShowGraphWindows() {}
+void TQtPlanHost::ShowGraphWindow(TGraphWindow) {}
 
-void TQtPlanHost::CloseGraphWindows() {}
+void TQtPlanHost::CloseGraphWindow(TGraphWindow) {}
+
+void TQtPlanHost::ApplyGraphOptions(TGraphWindow) {}
 
 void TQtPlanHost::RefreshCommands() {
     Main.RefreshCommands();

@@ -102,8 +102,9 @@ public:
     void* MainWindowHandle() const override;
     void ShowCheckPointWindow() override;
     void CloseCheckPointWindow() override;
-    void ShowGraphWindows() override;
-    void CloseGraphWindows() override;
+    void ShowGraphWindow(TGraphWindow window) override;
+    void CloseGraphWindow(TGraphWindow window) override;
+    void ApplyGraphOptions(TGraphWindow window) override;
     void RefreshCommands() override;
 
     // The check-point window, once it exists.

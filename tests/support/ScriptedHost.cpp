@@ -281,12 +281,22 @@ void TScriptedHost::ShowCheckPointWindow() {
     Requests.push_back("check point");
 }
 
-void TScriptedHost::ShowGraphWindows() {
-    Requests.push_back("show graphs");
+namespace {
+const char* GraphWindowName(TGraphWindow window) {
+    return window == TGraphWindow::Diagram ? "diagram" : "surface";
+}
+} // namespace
+
+void TScriptedHost::ShowGraphWindow(TGraphWindow window) {
+    Requests.push_back(std::string("show ") + GraphWindowName(window));
 }
 
-void TScriptedHost::CloseGraphWindows() {
-    Requests.push_back("close graphs");
+void TScriptedHost::CloseGraphWindow(TGraphWindow window) {
+    Requests.push_back(std::string("close ") + GraphWindowName(window));
+}
+
+void TScriptedHost::ApplyGraphOptions(TGraphWindow window) {
+    Requests.push_back(std::string("restyle ") + GraphWindowName(window));
 }
 
 void TScriptedHost::RefreshCommands() {

@@ -132,8 +132,9 @@ public:
     void* MainWindowHandle() const override { return nullptr; }
     void ShowCheckPointWindow() override;
     void CloseCheckPointWindow() override { Requests.push_back("close check point"); }
-    void ShowGraphWindows() override;
-    void CloseGraphWindows() override;
+    void ShowGraphWindow(TGraphWindow window) override;
+    void CloseGraphWindow(TGraphWindow window) override;
+    void ApplyGraphOptions(TGraphWindow window) override;
     void RefreshCommands() override;
 
 private:

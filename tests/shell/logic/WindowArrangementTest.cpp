@@ -215,7 +215,7 @@ TEST_F(WindowLists, OfferTheWindowsEachOperationCanActOn) {
         Host.ReportOpen = c.ReportOpen;
         Host.ReportMinimized = c.ReportMinimized;
         Service.Graphs.Clear();
-        Service.Graphs.HasCurve = c.GraphReady || c.GraphOpen;
+        Service.Graphs.CurveReady = c.GraphReady || c.GraphOpen;
         Service.Graphs.Show(c.GraphOpen);
         EXPECT_EQ(Listed(TListOperation::Minimize), c.Minimize);
         EXPECT_EQ(Listed(TListOperation::Arrange), c.Minimize);

@@ -75,7 +75,7 @@ class FormListTest : public QObject {
         Host->MinimizedWindows = minimized ? Host->OpenWindows : std::set<D>{};
         Host->ReportOpen = true;
         Host->ReportMinimized = minimized;
-        Service->Graphs.HasCurve = true;
+        Service->Graphs.CurveReady = true;
         Service->Graphs.Show(!minimized);
     }
 
