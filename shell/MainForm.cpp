@@ -10,6 +10,7 @@
 #include "services/SettingsFile.h"
 #include "shell/AboutBox.h"
 #include "shell/FormList.h"
+#include "shell/GraphWindows.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainIcons.h"
 #include "shell/MainTitle.h"
@@ -101,6 +102,7 @@ TMainForm::~TMainForm() {
     PlugInHost.reset();
     // The plan's windows go before the plan whose data they show.
     PlanHost->Windows().CloseAll();
+    PlanHost->Graphs().CloseAll();
     MathDefinition.reset();
     PlanService.reset();
     PlanObject.reset();

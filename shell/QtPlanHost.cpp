@@ -2,6 +2,7 @@
 
 #include "dialogs/AverageDialog.h"
 #include "dialogs/CheckPointDlg.h"
+#include "dialogs/DiagramWizard.h"
 #include "dialogs/ExProgress.h"
 #include "dialogs/ExProgressAdapter.h"
 #include "dialogs/ExtremumDialog.h"
@@ -17,6 +18,7 @@
 #include "plan/Settings.h"
 #include "services/MathDefinition.h"
 #include "services/PlanService.h"
+#include "shell/GraphWindows.h"
 #include "shell/InputDialogs.h"
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
@@ -65,6 +67,7 @@ void TQtPlanHost::CreateWindows() {
     PlanWindows = std::make_unique<TPlanWindows>(Main.MdiArea(), Main.Service(),
                                                  [this] { Main.RefreshTitle(); });
     ListHandler = std::make_unique<TWindowListHandler>(Main.Service(), *PlanWindows, &Main);
+    GraphWindows = std::make_unique<TGraphWindows>(Main.MdiArea(), Main.Service(), Main);
 }
 
 void TQtPlanHost::CreateInputDialogs() {
@@ -92,6 +95,7 @@ void TQtPlanHost::CreatePlanDialogs() {
         ResultForms[i] =
             std::make_unique<TResultCompleteForm>(static_cast<TResultFormKind>(i), &Main);
     CreatePointDialogs();
+    DiagramWizard = std::make_unique<TDiagramWizard>(&Main);
 }
 
 void TQtPlanHost::RestrictWizard(const TWizardChoices& choices) {
@@ -192,7 +196,8 @@ std::optional<TSecondOrderAnswer> TQtPlanHost::RunSecondOrderKindDialog() {
 }
 
 std::optional<TDiagramAnswer> TQtPlanHost::RunDiagramWizard() {
-    return std::nullopt;
+    CreatePlanDialogs();
+    return DiagramWizard->Run(Main.Plan().FactorNames);
 }
 
 std::optional<TSurfaceAnswer> TQtPlanHost::RunSurfaceWizard() {
@@ -311,11 +316,17 @@ void* TQtPlanHost::MainWindowHandle() const {
     return static_cast<QWidget*>(&Main);
 }
 
-void TQtPlanHost::ShowGraphWindow(TGraphWindow) {}
+void TQtPlanHost::ShowGraphWindow(TGraphWindow window) {
+    GraphWindows->Show(window);
+}
 
-void TQtPlanHost::CloseGraphWindow(TGraphWindow) {}
+void TQtPlanHost::CloseGraphWindow(TGraphWindow window) {
+    GraphWindows->Close(window);
+}
 
-void TQtPlanHost::ApplyGraphOptions(TGraphWindow) {}
+void TQtPlanHost::ApplyGraphOptions(TGraphWindow window) {
+    GraphWindows->ApplyOptions(window);
+}
 
 void TQtPlanHost::RefreshCommands() {
     Main.RefreshCommands();

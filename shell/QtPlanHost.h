@@ -12,6 +12,8 @@ namespace orvanta {
 class TMainForm;
 struct TWizardChoices;
 class TPlanWindows;
+class TGraphWindows;
+class TDiagramWizard;
 class TWindowListHandler;
 class TStringInputDlg;
 class TFloatInputDlg;
@@ -45,6 +47,7 @@ public:
     // Step 1 of the wizard offers what the math modules found at start-up allow.
     void RestrictWizard(const TWizardChoices& choices);
     TPlanWindows& Windows() { return *PlanWindows; }
+    TGraphWindows& Graphs() { return *GraphWindows; }
     TWindowListHandler& WindowLists() { return *ListHandler; }
 
     // ---- TMessageHost ----
@@ -122,6 +125,8 @@ private:
 
     TMainForm& Main;
     std::unique_ptr<TPlanWindows> PlanWindows;
+    std::unique_ptr<TGraphWindows> GraphWindows;
+    std::unique_ptr<TDiagramWizard> DiagramWizard;
     std::unique_ptr<TWindowListHandler> ListHandler;
     std::unique_ptr<TStringInputDlg> StringInput;
     std::unique_ptr<TFloatInputDlg> FloatInput;

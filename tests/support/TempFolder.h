@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -26,5 +28,13 @@ public:
     std::string File(const std::string& name) const { return Path + "/" + name; }
     std::string Path;
 };
+
+// The whole content of a file as bytes (empty when it cannot be read).
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 } // namespace orvanta::test

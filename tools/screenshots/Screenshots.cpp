@@ -5,16 +5,21 @@
 #include "services/PlanService.h"
 #include "shell/AboutBox.h"
 #include "shell/FormList.h"
+#include "shell/GraphWindows.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainForm.h"
+#include "shell/MessageBoxes.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
 #include "shell/WindowListHandler.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTextStream>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -35,6 +40,52 @@ bool Save(QWidget& widget, const QDir& folder, const QString& name) {
     std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write",
                  path.toLocal8Bit().constData());
     return saved;
+}
+
+// Goes forward through every modal window that comes up: the pages of a
+// wizard with "Далее >>" or "Готово", the result forms with "Ok".
+class TForwardPerson : public QObject {
+public:
+    TForwardPerson() {
+        connect(&Timer, &QTimer::timeout, this, [] {
+            QWidget* window = QApplication::activeModalWidget();
+            if (!window)
+                return;
+            for (const char* name : {"ForwardButton", "OkButton"})
+                if (auto* button = window->findChild<QPushButton*>(QString::fromLatin1(name));
+                    button && button->isVisible()) {
+                    button->click();
+                    return;
+                }
+        });
+        Timer.start(20);
+    }
+
+private:
+    QTimer Timer;
+};
+
+// The fitted response of the plan along its first factor, with the runs'
+// means, in the diagram window.
+bool SaveDiagram(orvanta::TMainForm& main, const QDir& folder) {
+    using namespace orvanta;
+    if (!main.Service().Can(23))
+        return true;
+    Settings().CBPoints2D = true;
+    SetMessageBoxHook([](TBoxKind, const std::string&) { return TAnswer::Yes; });
+    TForwardPerson person;
+    const bool built = main.Service().RunAnalysis() && main.Service().NewDiagram();
+    SetMessageBoxHook({});
+    QMdiSubWindow* window = main.Host().Graphs().DiagramWindow();
+    if (!built || !window) {
+        std::fprintf(stderr, "no diagram of the plan\n");
+        return false;
+    }
+    window->resize(720, 480);
+    // The chart's grid moves to its place in an animation.
+    for (int i = 0; i < 8; ++i)
+        Settle();
+    return Save(*window, folder, QStringLiteral("diagram.png"));
 }
 
 } // namespace
@@ -95,6 +146,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no help page 3104\n");
         ok = false;
     }
+    ok = SaveDiagram(main, folder) && ok;
     main.Plan().Modified = false;
     return ok ? 0 : 1;
 }

@@ -18,6 +18,7 @@
 #include "shell/QtPlanHost.h"
 
 #include "GuiScript.h"
+#include "MainWindowScript.h"
 #include "TempFolder.h"
 
 #include <QAction>
@@ -48,21 +49,8 @@ class TCheckPointSessionTest : public QObject {
 
 private slots:
     void init() {
-        Settings().SetDefaults();
-        SetDecimalSeparator('.');
-        Boxes.clear();
-        SetMessageBoxHook([this](TBoxKind, const std::string& text) {
-            Boxes.push_back(text);
-            return TAnswer::No;
-        });
-        TMainFormOptions options;
-        options.ProgramFolder = ORVAN_BIN_DIR;
-        options.ReadSettingsFile = false;
-        options.WriteSettingsAtExit = false;
-        options.Arguments = {QStringLiteral(ORVAN_EXAMPLES_DIR "/saturated-frac3-hardness.mpl")};
-        Main = std::make_unique<TMainForm>(options);
-        Main->show();
-        Main->ClockTimerTimer();
+        test::CatchMessageBoxes(Boxes, [] { return TAnswer::No; });
+        Main = test::StartMainWindow("saturated-frac3-hardness.mpl");
         QVERIFY(Main->Plan().HasCheckPoint && Main->Plan().HasCheckY);
     }
 

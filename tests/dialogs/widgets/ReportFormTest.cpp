@@ -23,15 +23,9 @@
 #include <sstream>
 
 using namespace orvanta;
+using test::ReadAll;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::int32_t Int32At(const std::string& bytes, std::size_t at) {
     std::uint32_t value = 0;

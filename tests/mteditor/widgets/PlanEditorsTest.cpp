@@ -12,6 +12,7 @@
 #include "shell/QtPlanHost.h"
 
 #include "GuiScript.h"
+#include "MainWindowScript.h"
 #include "TempFolder.h"
 
 #include <QAction>
@@ -49,20 +50,8 @@ class TPlanEditorsTest : public QObject {
 
 private slots:
     void init() {
-        Settings().SetDefaults();
-        SetDecimalSeparator('.');
-        Boxes.clear();
-        SetMessageBoxHook([this](TBoxKind, const std::string& text) {
-            Boxes.push_back(text);
-            return Answer;
-        });
-        TMainFormOptions options;
-        options.ProgramFolder = ORVAN_BIN_DIR;
-        options.ReadSettingsFile = false;
-        options.WriteSettingsAtExit = false;
-        Main = std::make_unique<TMainForm>(options);
-        Main->show();
-        Main->ClockTimerTimer();
+        test::CatchMessageBoxes(Boxes, [this] { return Answer; });
+        Main = test::StartMainWindow();
         QVERIFY(Main->Service().OpenPlan(Example));
     }
 
