@@ -3,6 +3,7 @@
 #include "dialogs/DiagramStep1.h"
 #include "dialogs/DiagramStep2.h"
 #include "dialogs/DiagramStep3.h"
+#include "dialogs/DiagramWizardLogic.h"
 
 namespace orvanta {
 
@@ -22,16 +23,8 @@ std::optional<TDiagramAnswer> TDiagramWizard::Run(const std::vector<std::string>
     Step1->SetFactorNames(factorNames);
     Step3->SetFactorNames(factorNames);
     TWizardTemplateForm* const pages[] = {Step1, Step2, Step3};
-    int page = 0;
-    while (page < 3) {
-        const int result = pages[page]->exec();
-        if (result == TWizardTemplateForm::PageForwardResult)
-            ++page;
-        else if (result == TWizardTemplateForm::PageBackResult && page > 0)
-            --page;
-        else
-            return std::nullopt; // Cancel, or the page closed some other way
-    }
+    if (!RunWizardPages(3, [&pages](int page) { return pages[page]->exec(); }))
+        return std::nullopt;
     TDiagramAnswer answer;
     answer.Factor = Step3->FirstExcluded;
     answer.Start = Step2->Range().Left;

@@ -9,8 +9,8 @@ namespace orvanta {
 
 namespace {
 
-TSpinField PointsField(const std::string& text) {
-    return {text, MinDiagramPoints, MaxDiagramPoints};
+TSpinField PointsField(const std::string& text, const TPointsRule& points) {
+    return {text, points.Min, points.Max};
 }
 
 bool HoldsFactor(const std::vector<double>& levels, std::int32_t factor) {
@@ -19,6 +19,20 @@ bool HoldsFactor(const std::vector<double>& levels, std::int32_t factor) {
 
 } // namespace
 
+bool RunWizardPages(int count, const std::function<int(int page)>& show) {
+    int page = 0;
+    while (page < count) {
+        const int result = show(page);
+        if (result == static_cast<int>(TPageClose::Forward))
+            ++page;
+        else if (result == static_cast<int>(TPageClose::Back) && page > 0)
+            --page;
+        else
+            return false; // Cancel, or the page closed some other way
+    }
+    return true;
+}
+
 std::string DiagramFieldName(TDiagramRangeField field) {
     switch (field) {
     case TDiagramRangeField::Left:
@@ -26,45 +40,68 @@ std::string DiagramFieldName(TDiagramRangeField field) {
     case TDiagramRangeField::Right:
         return "Правая граница";
     case TDiagramRangeField::Points:
-        return " Число точек ";
+        return DiagramPointsRule.Name;
     case TDiagramRangeField::None:
         break;
     }
     return {};
 }
 
-bool CheckDiagramField(TDiagramRangeField field, std::string& text) {
+bool CheckRangeField(TDiagramRangeField field, std::string& text, const TPointsRule& points) {
     if (field == TDiagramRangeField::Points) {
-        TSpinField points = PointsField(text);
-        const bool ok = CheckSpinInteger(points, DiagramFieldName(field));
-        text = points.Text;
+        TSpinField count = PointsField(text, points);
+        const bool ok = CheckSpinInteger(count, points.Name);
+        text = count.Text;
         return ok;
     }
     double value = 0.0;
     return CheckReal(text, value, DiagramFieldName(field));
 }
 
-TDiagramRangeField ValidateDiagramRange(TDiagramRangeTexts& texts, TDiagramRange& range) {
+bool CheckDiagramField(TDiagramRangeField field, std::string& text) {
+    return CheckRangeField(field, text, DiagramPointsRule);
+}
+
+TDiagramRangeField CheckRangeFields(TDiagramRangeTexts& texts, const TPointsRule& points,
+                                    TDiagramRange& range) {
     double left = 0.0;
     double right = 0.0;
     if (!CheckReal(texts.Left, left, DiagramFieldName(TDiagramRangeField::Left)))
         return TDiagramRangeField::Left;
     if (!CheckReal(texts.Right, right, DiagramFieldName(TDiagramRangeField::Right)))
         return TDiagramRangeField::Right;
-    if (!CheckDiagramField(TDiagramRangeField::Points, texts.Points))
+    if (!CheckRangeField(TDiagramRangeField::Points, texts.Points, points))
         return TDiagramRangeField::Points;
-    if (left >= right) {
-        ShowWarning("Правая граница должна быть больше левой.");
-        return TDiagramRangeField::Right;
-    }
-    range = {left, right, SpinValueOrDefault(PointsField(texts.Points))};
+    range = {left, right, SpinValueOrDefault(PointsField(texts.Points, points))};
     return TDiagramRangeField::None;
 }
 
-void NormaliseDiagramRange(TDiagramRangeTexts& texts) {
+bool BoundsInOrder(const TDiagramRange& range, std::string_view warning) {
+    if (range.Left < range.Right)
+        return true;
+    ShowWarning(std::string(warning));
+    return false;
+}
+
+TDiagramRangeField ValidateDiagramRange(TDiagramRangeTexts& texts, TDiagramRange& range) {
+    TDiagramRange typed;
+    const TDiagramRangeField refused = CheckRangeFields(texts, DiagramPointsRule, typed);
+    if (refused != TDiagramRangeField::None)
+        return refused;
+    if (!BoundsInOrder(typed, "Правая граница должна быть больше левой."))
+        return TDiagramRangeField::Right;
+    range = typed;
+    return TDiagramRangeField::None;
+}
+
+void NormaliseRangeTexts(TDiagramRangeTexts& texts, const TPointsRule& points) {
     texts.Left = RealTextOrZero(texts.Left);
     texts.Right = RealTextOrZero(texts.Right);
-    texts.Points = IntToStr(SpinValueOrDefault(PointsField(texts.Points)));
+    texts.Points = IntToStr(SpinValueOrDefault(PointsField(texts.Points, points)));
+}
+
+void NormaliseDiagramRange(TDiagramRangeTexts& texts) {
+    NormaliseRangeTexts(texts, DiagramPointsRule);
 }
 
 double BoundValue(std::string_view text) {

@@ -6,11 +6,21 @@
 // surface wizard shares page 3 and therefore these rules too.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvanta {
+
+// How a page of the diagram or surface wizard closed: the page frame's
+// results.
+enum class TPageClose : int { Forward = 1, Cancel = 2, Back = 4 };
+
+// Shows the pages 0 .. count - 1 in turn through `show`, which gives how the
+// page closed: Forward moves on, Back goes to the page before (not from the
+// first), anything else ends the run. Whether the last page went forward.
+bool RunWizardPages(int count, const std::function<int(int page)>& show);
 
 // The fields of page 2 that take typed numbers.
 enum class TDiagramRangeField { None, Left, Right, Points };
@@ -34,9 +44,37 @@ constexpr std::int32_t MinDiagramPoints = 5;
 constexpr std::int32_t MaxDiagramPoints = 1000;
 constexpr std::int32_t FirstDiagramPoints = 15;
 
+// What an interval's point-count field takes, and its name in warnings. The
+// surface wizard's intervals follow the same rules with their own counts.
+struct TPointsRule {
+    std::int32_t Min = 0;
+    std::int32_t Max = 0;
+    const char* Name = "";
+};
+
+inline constexpr TPointsRule DiagramPointsRule{MinDiagramPoints, MaxDiagramPoints, " Число точек "};
+
 // The field's name in its warnings: "Левая граница", "Правая граница",
 // " Число точек ".
 std::string DiagramFieldName(TDiagramRangeField field);
+
+// Leaving a field of an interval: the program's real check naming a bound by
+// its label, or its integer check of the count within `points`. A count that
+// fails is set back to the smallest.
+bool CheckRangeField(TDiagramRangeField field, std::string& text, const TPointsRule& points);
+
+// An interval's three fields checked in order, left, right, count, stopping
+// at the first failure; whether the bounds are in order is not looked at.
+// Gives the field that failed, or None with `range` filled.
+TDiagramRangeField CheckRangeFields(TDiagramRangeTexts& texts, const TPointsRule& points,
+                                    TDiagramRange& range);
+
+// Whether left < right; otherwise `warning` is shown.
+bool BoundsInOrder(const TDiagramRange& range, std::string_view warning);
+
+// Bounds that are not numbers become "0", a count that is not an integer
+// within `points` the smallest. No message.
+void NormaliseRangeTexts(TDiagramRangeTexts& texts, const TPointsRule& points);
 
 // Leaving a field: the program's real or integer check naming the field.
 // A point count that fails is set back to the smallest count.

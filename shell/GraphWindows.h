@@ -4,18 +4,23 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
+
+#include <array>
 
 class QMdiArea;
 class QMdiSubWindow;
+class QWidget;
 
 namespace orvanta {
 
 class TGraphForm;
+class TOpenGLWindow;
 class TMainForm;
 class TPlanService;
 
-// The graph holder's windows inside the main window: the diagram (and the
-// surface). A window is made on the first showing after a build and
+// The graph holder's windows inside the main window: the diagram and the
+// surface. A window is made on the first showing after a build and
 // destroyed when it closes; the holder keeps the points, so the window can
 // be made again without a new build.
 class TGraphWindows {
@@ -31,15 +36,22 @@ public:
     void CloseAll();
 
     TGraphForm* Diagram() const;
+    TOpenGLWindow* Surface() const;
     QMdiSubWindow* DiagramWindow() const;
+    QMdiSubWindow* SurfaceWindow() const;
 
 private:
-    TGraphForm* CreateDiagram();
+    void ShowDiagram();
+    void ShowSurface();
+    void OpenOptions(int page);
+    QMdiSubWindow* AddWindow(TGraphWindow window, QWidget* contents, const QString& name,
+                             const QString& caption, QSize size);
 
     QMdiArea& Area;
     TPlanService& Service;
     TMainForm& Main;
-    QPointer<QMdiSubWindow> DiagramSub;
+    // The diagram's and the surface's sub-windows.
+    std::array<QPointer<QMdiSubWindow>, 2> Windows;
     // The windows' notifications end with this object.
     QObject Guard;
 };

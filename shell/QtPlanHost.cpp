@@ -12,6 +12,7 @@
 #include "dialogs/NewPlanWizard.h"
 #include "dialogs/ResultCompleteForm.h"
 #include "dialogs/SecondOrderDialog.h"
+#include "dialogs/SurfaceWizard.h"
 #include "dialogs/TranslateDialog.h"
 #include "dialogs/YMparams.h"
 #include "mteditor/MTEditForm.h"
@@ -96,6 +97,8 @@ void TQtPlanHost::CreatePlanDialogs() {
             std::make_unique<TResultCompleteForm>(static_cast<TResultFormKind>(i), &Main);
     CreatePointDialogs();
     DiagramWizard = std::make_unique<TDiagramWizard>(&Main);
+    // The levels page is the diagram wizard's, shared by both.
+    SurfaceWizard = std::make_unique<TSurfaceWizard>(&Main, *DiagramWizard->Step3);
 }
 
 void TQtPlanHost::RestrictWizard(const TWizardChoices& choices) {
@@ -201,7 +204,8 @@ std::optional<TDiagramAnswer> TQtPlanHost::RunDiagramWizard() {
 }
 
 std::optional<TSurfaceAnswer> TQtPlanHost::RunSurfaceWizard() {
-    return std::nullopt;
+    CreatePlanDialogs();
+    return SurfaceWizard->Run(Main.Plan().FactorNames);
 }
 
 // ---- File dialogs ----

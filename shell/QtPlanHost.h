@@ -14,6 +14,7 @@ struct TWizardChoices;
 class TPlanWindows;
 class TGraphWindows;
 class TDiagramWizard;
+class TSurfaceWizard;
 class TWindowListHandler;
 class TStringInputDlg;
 class TFloatInputDlg;
@@ -127,6 +128,8 @@ private:
     std::unique_ptr<TPlanWindows> PlanWindows;
     std::unique_ptr<TGraphWindows> GraphWindows;
     std::unique_ptr<TDiagramWizard> DiagramWizard;
+    // Uses the diagram wizard's levels page: destroyed before it.
+    std::unique_ptr<TSurfaceWizard> SurfaceWizard;
     std::unique_ptr<TWindowListHandler> ListHandler;
     std::unique_ptr<TStringInputDlg> StringInput;
     std::unique_ptr<TFloatInputDlg> FloatInput;

@@ -88,6 +88,25 @@ bool SaveDiagram(orvanta::TMainForm& main, const QDir& folder) {
     return Save(*window, folder, QStringLiteral("diagram.png"));
 }
 
+// The fitted response over the plan's first two factors in the surface
+// window.
+bool SaveSurface(orvanta::TMainForm& main, const QDir& folder) {
+    using namespace orvanta;
+    if (!main.Service().Can(28))
+        return true;
+    TForwardPerson person;
+    const bool built = main.Service().NewSurface();
+    QMdiSubWindow* window = main.Host().Graphs().SurfaceWindow();
+    if (!built || !window) {
+        std::fprintf(stderr, "no surface of the plan\n");
+        return false;
+    }
+    window->resize(640, 520);
+    for (int i = 0; i < 8; ++i)
+        Settle();
+    return Save(*window, folder, QStringLiteral("surface.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +166,7 @@ int main(int argc, char** argv) {
         ok = false;
     }
     ok = SaveDiagram(main, folder) && ok;
+    ok = SaveSurface(main, folder) && ok;
     main.Plan().Modified = false;
     return ok ? 0 : 1;
 }
