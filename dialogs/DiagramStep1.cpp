@@ -1,7 +1,6 @@
 #include "dialogs/DiagramStep1.h"
 
 #include "dialogs/DiagramStep3.h"
-#include "dialogs/WizardPicture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,9 +14,7 @@ TDiagramStep1::TDiagramStep1(QWidget* parent) : TWizardTemplateForm(parent) {
     setObjectName(QStringLiteral("DiagramStep1"));
     setWindowTitle(QStringLiteral("Подготовка данных для графика: шаг 1 из 3"));
     BackwardButton->hide();
-    TWizardPicture picture(TWizardArt::Curve);
-    picture.resize(136, 240);
-    Image->setPixmap(picture.grab());
+    ShowCurvePicture();
 
     auto* text = new QLabel(QStringLiteral("На  плоскости  можно  представить  изменение  отклика "
                                            "только в зависимости от изменения одного из "

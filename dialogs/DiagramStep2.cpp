@@ -1,6 +1,6 @@
 #include "dialogs/DiagramStep2.h"
 
-#include "dialogs/WizardPicture.h"
+#include "dialogs/NamedWidget.h"
 #include "dialogs/WizardSpinEdit.h"
 
 #include <QApplication>
@@ -17,18 +17,6 @@ namespace orvanta {
 
 namespace {
 
-QLabel* WrappedText(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
-}
-
-QLineEdit* BoundEdit(const char* name, const QString& text, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -38,9 +26,7 @@ QString Text(const std::string& text) {
 TDiagramStep2::TDiagramStep2(QWidget* parent) : TWizardTemplateForm(parent) {
     setObjectName(QStringLiteral("DiagramStep2"));
     setWindowTitle(QStringLiteral("Подготовка данных для графика: шаг 2 из 3"));
-    TWizardPicture picture(TWizardArt::Curve);
-    picture.resize(136, 240);
-    Image->setPixmap(picture.grab());
+    ShowCurvePicture();
 
     auto* text = WrappedText(QStringLiteral("Фактор принимает значения из некоторого интервала. "
                                             "Пожалуйста, укажите границы этого интервала и число "
@@ -50,8 +36,8 @@ TDiagramStep2::TDiagramStep2(QWidget* parent) : TWizardTemplateForm(parent) {
 
     auto* bounds =
         new QGroupBox(QStringLiteral(" Границы интервала изменения фактора: "), TextPanel);
-    ELeftBound = BoundEdit("ELeftBound", QStringLiteral("-1"), bounds);
-    ERightBound = BoundEdit("ERightBound", QStringLiteral("1"), bounds);
+    ELeftBound = Named(new QLineEdit(QStringLiteral("-1"), bounds), QStringLiteral("ELeftBound"));
+    ERightBound = Named(new QLineEdit(QStringLiteral("1"), bounds), QStringLiteral("ERightBound"));
     auto* boundsLayout = new QGridLayout(bounds);
     boundsLayout->addWidget(new QLabel(QStringLiteral("Левая граница"), bounds), 0, 0);
     boundsLayout->addWidget(new QLabel(QStringLiteral("Правая граница"), bounds), 0, 1);

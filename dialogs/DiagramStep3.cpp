@@ -1,7 +1,6 @@
 #include "dialogs/DiagramStep3.h"
 
 #include "dialogs/DiagramWizardLogic.h"
-#include "dialogs/WizardPicture.h"
 #include "numeric/FieldChecks.h"
 
 #include <QGroupBox>
@@ -20,9 +19,7 @@ TDiagramStep3::TDiagramStep3(QWidget* parent) : TWizardTemplateForm(parent) {
     setObjectName(QStringLiteral("DiagramStep3"));
     setWindowTitle(QStringLiteral("Подготовка данных: шаг 3 из 3"));
     ForwardButton->setText(QStringLiteral("Готово"));
-    TWizardPicture picture(TWizardArt::Curve);
-    picture.resize(136, 240);
-    Image->setPixmap(picture.grab());
+    ShowCurvePicture();
 
     auto* text = new QLabel(QStringLiteral("Для остальных факторов необходимо указать уровни, на "
                                            "которых они будут зафиксированы при вычислении "

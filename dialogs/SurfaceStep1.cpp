@@ -2,7 +2,6 @@
 
 #include "dialogs/DiagramStep3.h"
 #include "dialogs/SurfaceWizardLogic.h"
-#include "dialogs/WizardPicture.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,9 +28,7 @@ TSurfaceStep1::TSurfaceStep1(QWidget* parent) : TWizardTemplateForm(parent) {
     setObjectName(QStringLiteral("SurfaceStep1"));
     setWindowTitle(QStringLiteral("Подготовка данных для пространственного графика: шаг 1 из 3"));
     BackwardButton->hide();
-    TWizardPicture picture(TWizardArt::Curve);
-    picture.resize(136, 240);
-    Image->setPixmap(picture.grab());
+    ShowCurvePicture();
 
     auto* text = new QLabel(QStringLiteral("В пространстве можно представить изменение отклика в "
                                            "зависимости от изменения двух факторов."),

@@ -1,6 +1,6 @@
 #include "dialogs/SurfaceStep2.h"
 
-#include "dialogs/WizardPicture.h"
+#include "dialogs/NamedWidget.h"
 #include "dialogs/WizardSpinEdit.h"
 
 #include <QApplication>
@@ -16,18 +16,6 @@ namespace orvanta {
 
 namespace {
 
-QLineEdit* BoundEdit(const QString& name, const QString& text, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-QLabel* WrappedText(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
-}
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -37,9 +25,7 @@ QString Text(const std::string& text) {
 TSurfaceStep2::TSurfaceStep2(QWidget* parent) : TWizardTemplateForm(parent) {
     setObjectName(QStringLiteral("SurfaceStep2"));
     setWindowTitle(QStringLiteral("Подготовка данных для пространственного графика: шаг 2 из 3"));
-    TWizardPicture picture(TWizardArt::Curve);
-    picture.resize(136, 240);
-    Image->setPixmap(picture.grab());
+    ShowCurvePicture();
 
     auto* text = WrappedText(QStringLiteral("Расчет значений для построения производится на сетке "
                                             "с прямоугольным ячейками. Размеры и число ячеек для "
@@ -73,10 +59,10 @@ QWidget* TSurfaceStep2::IntervalGroup(const QString& title, const char* prefix,
                                       TIntervalFields& fields) {
     const QString name = QString::fromLatin1(prefix);
     auto* group = new QGroupBox(title, TextPanel);
-    fields.Left =
-        BoundEdit(QStringLiteral("E") + name + QStringLiteral("Left"), QStringLiteral("-1"), group);
-    fields.Right =
-        BoundEdit(QStringLiteral("E") + name + QStringLiteral("Right"), QStringLiteral("1"), group);
+    fields.Left = Named(new QLineEdit(QStringLiteral("-1"), group),
+                        QStringLiteral("E") + name + QStringLiteral("Left"));
+    fields.Right = Named(new QLineEdit(QStringLiteral("1"), group),
+                         QStringLiteral("E") + name + QStringLiteral("Right"));
     fields.Points =
         new TWizardSpinEdit(MinSurfacePoints, MaxSurfacePoints, FirstSurfacePoints, group);
     fields.Points->setObjectName(QStringLiteral("SE") + name + QStringLiteral("Points"));

@@ -1,6 +1,7 @@
 #include "dialogs/WizardTemplateForm.h"
 
 #include "dialogs/KeyPreview.h"
+#include "dialogs/WizardPicture.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -116,6 +117,18 @@ bool TWizardTemplateForm::PreviewKey(QKeyEvent& event) {
     if (back ? PageBack() : PageForward())
         ClosePage(back ? PageBackResult : PageForwardResult);
     return true;
+}
+
+void TWizardTemplateForm::ShowCurvePicture() {
+    TWizardPicture picture(TWizardArt::Curve);
+    picture.resize(136, 240);
+    Image->setPixmap(picture.grab());
+}
+
+QLabel* WrappedText(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
 }
 
 } // namespace orvanta

@@ -43,6 +43,8 @@ public:
     void reject() override;
 
 protected:
+    // The pages of the diagram and surface wizards show a curve.
+    void ShowCurvePicture();
     // The page's own check before it closes with `result`; false keeps it.
     virtual bool CloseQuery(int result);
     // Closes with `result` when CloseQuery() allows.
@@ -56,5 +58,8 @@ private:
 
     TKeyPreview* Keys = nullptr;
 };
+
+// A label whose text wraps within its parent: the pages' explanations.
+QLabel* WrappedText(const QString& text, QWidget* parent);
 
 } // namespace orvanta
