@@ -4,6 +4,7 @@
 #include "plan/Settings.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace orvanta {
 
@@ -57,6 +58,7 @@ void TGraphHolder::BeginCurve(std::int32_t count, std::int32_t secondCount) {
     GridCols = secondCount;
     Current2D = &Curve;
     Current3D = nullptr;
+    Curve.Reserve(count);
 }
 
 void TGraphHolder::BeginSurface(std::int32_t secondCount, std::int32_t firstCount) {
@@ -65,6 +67,8 @@ void TGraphHolder::BeginSurface(std::int32_t secondCount, std::int32_t firstCoun
     GridCols = firstCount;
     Current2D = nullptr;
     Current3D = &SurfaceVertices;
+    if (secondCount > 0 && firstCount > 0 && firstCount <= INT32_MAX / secondCount)
+        SurfaceVertices.Reserve(secondCount * firstCount);
 }
 
 void TGraphHolder::SetTitles(const TGraphTitles* titles2D, const TGraphTitles* titles3D) {
@@ -145,6 +149,7 @@ bool TGraphHolder::Query(std::int32_t code) const {
 void TGraphHolder::BeginPoints2D(std::int32_t count) {
     PointCount = count;
     Points2D.Clear();
+    Points2D.Reserve(count);
     Current2D = &Points2D;
     Current3D = nullptr;
 }
@@ -152,6 +157,7 @@ void TGraphHolder::BeginPoints2D(std::int32_t count) {
 void TGraphHolder::BeginPoints3D(std::int32_t count) {
     PointCount = count;
     Points3D.Clear();
+    Points3D.Reserve(count);
     Current2D = nullptr;
     Current3D = &Points3D;
 }

@@ -29,7 +29,7 @@ public:
     TPointList& operator=(const TPointList& other) {
         if (this != &other) {
             Clear();
-            Reserve(other.Size);
+            Grow(other.Size);
             if (other.Size > 0)
                 std::memcpy(Items.get(), other.Items.get(),
                             sizeof(TPoint) * static_cast<std::size_t>(other.Size));
@@ -40,8 +40,15 @@ public:
 
     void Add(const TPoint& point) {
         if (Size == Room)
-            Reserve(Room + Growth);
+            Grow(Room + Growth);
         Items[static_cast<std::size_t>(Size++)] = point;
+    }
+    // Room for `count` points in one step (rounded up to whole growth
+    // steps), for lists whose length is known beforehand: growing a large
+    // grid 256 points at a time would copy it over and over.
+    void Reserve(std::int32_t count) {
+        if (count > Room)
+            Grow((count + Growth - 1) / Growth * Growth);
     }
     // Empties the list and gives its storage back.
     void Clear() {
@@ -60,7 +67,7 @@ public:
     const TPoint* end() const { return Items.get() + Size; }
 
 private:
-    void Reserve(std::int32_t room) {
+    void Grow(std::int32_t room) {
         if (room <= Room)
             return;
         auto items = std::make_unique<TPoint[]>(static_cast<std::size_t>(room));

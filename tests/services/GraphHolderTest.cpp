@@ -260,6 +260,11 @@ TEST_F(GraphHolderTest, PointListsGrowBy256) {
     // The old entries survive each growth.
     for (std::int32_t i = 0; i < list.Count(); ++i)
         ASSERT_EQ(list[i].X, static_cast<float>(i));
+    // A known length is made room for at once, in whole steps.
+    list.Reserve(1000);
+    EXPECT_EQ(list.Capacity(), 1024);
+    EXPECT_EQ(list.Count(), 600);
+    EXPECT_EQ(list[599].X, 599.0f);
 }
 
 TEST_F(GraphHolderTest, PointsGoOnlyToTheListBeingFilled) {
