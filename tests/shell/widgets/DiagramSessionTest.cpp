@@ -19,10 +19,12 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <QtTest>
@@ -125,6 +127,25 @@ private slots:
         TGraphForm* form = Main->Host().Graphs().Diagram();
         QVERIFY(form);
         QCOMPARE(form->Series->count(), 15);
+    }
+
+    // This platform has no OpenGL: the surface window shows its error
+    // picture instead of failing.
+    void SurfaceWithoutOpenGLShowsTheErrorPicture() {
+        for (const char* page : {"SurfaceStep1", "SurfaceStep2", "DiagramStep3"})
+            Person->Acts[QString::fromLatin1(page)] = [](QWidget* w) {
+                w->findChild<QPushButton*>(QStringLiteral("ForwardButton"))->click();
+            };
+        Trigger("SurfaceItem");
+        QMdiSubWindow* window = Main->Host().Graphs().SurfaceWindow();
+        QVERIFY(window);
+        QCOMPARE(window->widget()->objectName(), QStringLiteral("GLUnavailable"));
+        const QImage picture = window->widget()->grab().toImage();
+        // Black, with the white cross through its corners.
+        QCOMPARE(QColor(picture.pixel(picture.width() / 2, 3)), QColor(Qt::black));
+        QCOMPARE(QColor(picture.pixel(picture.width() / 2, picture.height() / 2)),
+                 QColor(Qt::white));
+        QCOMPARE(Main->Service().Graphs.SurfaceVertices.Count(), 100);
     }
 
     void ExportRunsTheWizardAfterTheSaveDialog() {
