@@ -170,6 +170,16 @@ void TOpenGLWindow::CreateMenus() {
         addAction(action);
     }
     connect(EditMenu, &QMenu::aboutToShow, this, &TOpenGLWindow::EditMenuAboutToShow);
+    // While the person is in the menu the scene holds still, and goes on
+    // from where it was when the menu closes.
+    connect(EditMenu, &QMenu::aboutToShow, this, [this] {
+        MenuSavedState = static_cast<std::uint8_t>(RenderState());
+        Pause();
+    });
+    connect(EditMenu, &QMenu::aboutToHide, this, [this] {
+        if (MenuSavedState == TOpenGLScene::Running)
+            Resume();
+    });
 }
 
 void TOpenGLWindow::EditMenuAboutToShow() {

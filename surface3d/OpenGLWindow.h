@@ -128,6 +128,8 @@ private:
     std::uint32_t LastTick = 0;
     std::int32_t FrameCount = 0;
     std::uint8_t SavedState = 0;
+    // The state before the window's menu opened.
+    std::uint8_t MenuSavedState = 0;
     int SelectedSize = 2;
     QTimer OneSecond;
     TGLBitSize* BitSize = nullptr;
