@@ -1,5 +1,6 @@
 // The exports of rheobend.so and its one tool.
 
+#include "plugins/common/NoThrow.h"
 #include "plugins/common/PluginDialogSupport.h"
 #include "plugins/common/SafeLineFileWriter.h"
 #include "plugins/rheobend/CurvatureDialog.h"
@@ -18,22 +19,15 @@ const char* Name(OrvTool*) {
 }
 
 int32_t Enabled(OrvTool*) {
-    try {
-        return orvanta::IsRheobendEnabled(MainServer) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return orvanta::NoThrow([] { return orvanta::IsRheobendEnabled(MainServer) ? 1 : 0; });
 }
 
-// No C++ exception may cross into the host.
 int32_t Run(OrvTool*) {
-    try {
+    return orvanta::NoThrow([] {
         orvanta::TSafeLineFileWriter writer;
         orvanta::TCurvatureDialog dialog(MainServer, writer);
         return dialog.DoModal(orvanta::PluginOwnerWindow(MainServer));
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 const OrvToolTable CurvatureTable = {&Name, &Enabled, &Run};

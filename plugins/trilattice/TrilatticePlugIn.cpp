@@ -1,5 +1,6 @@
 // The exports of trilattice.so and its two tools.
 
+#include "plugins/common/NoThrow.h"
 #include "plugins/common/PluginDialogSupport.h"
 #include "plugins/common/SafeLineFileWriter.h"
 #include "plugins/trilattice/ExtremumDialog.h"
@@ -23,31 +24,22 @@ const char* ExtremumName(OrvTool*) {
 }
 
 int32_t Enabled(OrvTool*) {
-    try {
-        return orvanta::IsTrilatticeEnabled(MainServer) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return orvanta::NoThrow([] { return orvanta::IsTrilatticeEnabled(MainServer) ? 1 : 0; });
 }
 
-// No C++ exception may cross into the host.
 int32_t RunLattice(OrvTool*) {
-    try {
+    return orvanta::NoThrow([] {
         orvanta::TSafeLineFileWriter writer;
         orvanta::TLatticeDialog dialog(MainServer, writer);
         return dialog.DoModal(orvanta::PluginOwnerWindow(MainServer));
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 int32_t RunExtremum(OrvTool*) {
-    try {
+    return orvanta::NoThrow([] {
         orvanta::TExtremumDialog dialog(MainServer);
         return dialog.DoModal(orvanta::PluginOwnerWindow(MainServer));
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 const OrvToolTable LatticeTable = {&LatticeName, &Enabled, &RunLattice};
