@@ -183,9 +183,4 @@ void TMainForm::HTMLHItemClick() {
     OpenReadme();
 }
 
-void TMainForm::HelpAboutItemClick() {
-    CreateDialogs();
-    About->exec();
-}
-
 } // namespace orvanta

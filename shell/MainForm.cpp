@@ -9,6 +9,7 @@
 #include "services/ProgramFolder.h"
 #include "services/SettingsFile.h"
 #include "shell/AboutBox.h"
+#include "shell/Animate.h"
 #include "shell/FormList.h"
 #include "shell/GraphWindows.h"
 #include "shell/HelpWindow.h"
@@ -19,6 +20,7 @@
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
 #include "shell/WindowListHandler.h"
+#include "sounds/SoundBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,11 +74,13 @@ TMainForm::TMainForm(TMainFormOptions options) : Options(std::move(options)) {
     CreateActions();
     CreateMenus();
     CreateToolBars();
+    CreateAnimatePanel();
     CreateStatusBar();
     CreateViewPopup();
     // The tool bars appear with the saved layout on the first clock tick.
     for (QToolBar* bar : ToolBars)
         bar->hide();
+    AnimateBar->hide();
 
     ClockTimer = new QTimer(this);
     ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
@@ -106,6 +110,8 @@ TMainForm::~TMainForm() {
     MathDefinition.reset();
     PlanService.reset();
     PlanObject.reset();
+    SetAnimation(false);
+    Sounds.reset();
     CallHelp(THelpCommand::Quit);
 }
 
@@ -365,6 +371,7 @@ void TMainForm::ApplyBars() {
     menuBar()->setVisible(s.MenuAttached);
     for (QToolBar* bar : ToolBars)
         bar->setVisible(s.ToolBarVisible);
+    AnimateBar->setVisible(s.ToolBarVisible);
     statusBar()->setVisible(s.StatusBarVisible);
     const std::tuple<const char*, bool, bool> toggles[] = {
         {"ShowMenuItem", s.MenuChecked, s.MenuEnabled},

@@ -32,6 +32,8 @@ class TPlugIns;
 class TQtPlanHost;
 class TQuantilesForm;
 class TAboutBox;
+class TAnimate;
+class TSoundBox;
 class TRaruRuro;
 struct TCommandInfo;
 
@@ -85,6 +87,16 @@ public:
     void ShowStatusBar();
     void HideStatusBar();
     const TBarsState& Bars() const { return BarsLogic.State(); }
+    // Shows or hides `AnimatePanel` and the tool bars' background picture
+    // (on exactly when the screen has more than 256 colours).
+    void SetAnimationPanel(bool on);
+    bool CoolBarPictured() const { return CoolBarPicture; }
+    // The clip runs while the about box is open; stopping it silences the
+    // sound effects.
+    void SetAnimation(bool on);
+    bool AnimationRunning() const;
+    // Null when the system has no sound output.
+    TSoundBox* SoundEffects() const { return Sounds.get(); }
     // The status text shown in panel 0.
     QString StatusPanelText(int panel) const;
     bool CheckPointToFrontRequest = false;
@@ -157,6 +169,13 @@ private:
     void StoreLayout();
     void UpdateClockPanels();
 
+    // Animation and sounds (MainAnimation.cpp).
+    void CreateAnimatePanel();
+    void StartAnimation();
+    void StartSounds();
+    void DisplayChanged();
+    void SoundsTick();
+
     TMainFormOptions Options;
     std::unique_ptr<TQtPlanHost> PlanHost;
     std::unique_ptr<TRaruRuro> PlanObject;
@@ -172,6 +191,11 @@ private:
     std::vector<std::pair<const TCommandInfo*, QAction*>> Items;
     std::vector<std::pair<const TCommandInfo*, QAction*>> Buttons;
     QToolBar* ToolBars[3] = {};
+    QToolBar* AnimateBar = nullptr;
+    QAction* AnimatePanelAction = nullptr;
+    TAnimate* ATorus = nullptr;
+    std::unique_ptr<TSoundBox> Sounds;
+    bool CoolBarPicture = false;
     QLabel* Panels[3] = {};
     QAction* WindowListSeparator = nullptr;
     QPointer<QMenu> MergedMenu;

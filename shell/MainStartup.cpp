@@ -45,6 +45,8 @@ void TMainForm::FormShow() {
     ShownOnce = true;
     CheckPointToFrontRequest = false;
     CreateDialogs();
+    StartAnimation();
+    StartSounds();
     LoadPlugInsMenu();
     LoadModules();
     const QString oneAndTenth = QLocale().toString(1.1);
@@ -97,6 +99,7 @@ void TMainForm::ClockTimerTimer() {
         CheckPointToFrontRequest = false;
         PlanHost->BringCheckPointForward();
     }
+    SoundsTick();
     UpdateClockPanels();
 }
 

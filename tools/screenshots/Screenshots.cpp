@@ -22,6 +22,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QPainter>
+#include <QPixmap>
+
 #include <cstdio>
 
 namespace {
@@ -107,6 +110,31 @@ bool SaveSurface(orvanta::TMainForm& main, const QDir& folder) {
     return Save(*window, folder, QStringLiteral("surface.png"));
 }
 
+// The about box over the upper part of the main window, whose tool panel
+// shows the turning torus while the box is open.
+bool SaveAbout(orvanta::TMainForm& main, const QDir& folder) {
+    orvanta::TAboutBox about(&main);
+    main.SetAnimation(true);
+    about.show();
+    about.move(main.geometry().center().x() - about.width() / 2, main.y() + 150);
+    for (int i = 0; i < 9; ++i)
+        Settle();
+    QPixmap picture = main.grab();
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(about.geometry().topLeft() - main.geometry().topLeft(), about.grab());
+    }
+    const QRect area(0, 0, picture.width() / picture.devicePixelRatio(),
+                     about.geometry().bottom() - main.y() + 40);
+    const QString path = folder.filePath(QStringLiteral("about.png"));
+    const bool saved = picture.copy(area).save(path, "PNG");
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write",
+                 path.toLocal8Bit().constData());
+    about.close();
+    main.SetAnimation(false);
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -150,10 +178,7 @@ int main(int argc, char** argv) {
     ok = Save(main.QuantilesForm(), folder, QStringLiteral("quantiles.png")) && ok;
     main.QuantilesForm().close();
 
-    TAboutBox about(&main);
-    about.show();
-    ok = Save(about, folder, QStringLiteral("about.png")) && ok;
-    about.close();
+    ok = SaveAbout(main, folder) && ok;
 
     if (CallHelp(THelpCommand::Context, 3104)) {
         if (THelpWindow* help = THelpWindow::Current()) {
