@@ -4,7 +4,9 @@ BUILD_ASAN  ?= build-sanitize
 JOBS        ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run screenshots test test-sanitize bench fuzz-build fuzz-smoke fuzz clean
+PREFIX      ?= $(HOME)/.local
+
+.PHONY: all deps build run install screenshots test test-sanitize bench fuzz-build fuzz-smoke fuzz clean
 
 BUILD_FUZZ    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
@@ -32,6 +34,11 @@ run: build
 	    echo; \
 	    $(BUILD)/bin/orvan report $(EXAMPLE); \
 	fi
+
+# The program, its modules, plug-ins, help and examples, and the desktop's
+# entry and icon, under $(PREFIX) (bin/, include/, share/).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Screenshots of the desktop program for the README (needs Xvfb).
 screenshots: build

@@ -4,6 +4,7 @@
 #include "numeric/NumberText.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -35,6 +36,11 @@ constexpr std::int32_t MonteCarloLastDivision = 999;
 constexpr double MonteCarloDivision = 0.001;
 // Coordinate descent looks at the keys after this many moves.
 constexpr std::int64_t GaussSeidelMovesPerCheck = 50;
+// The window answers only while the keys are looked at; a long search (a
+// billion draws over ten factors takes seconds a percent) looks at least this
+// often even when the percentage stands still.
+constexpr auto LongestWithoutLook = std::chrono::milliseconds(100);
+constexpr std::int64_t ChecksPerClockRead = 1024;
 
 const char* MethodCaption(TExtremumMethod method) {
     switch (method) {
@@ -107,6 +113,7 @@ public:
             Plan.Host().ShowExtremumProgress(MethodCaption(method), ShownSign * Best, StopHint);
         // The Enter that closed the dialog must not stop the search at once.
         Progress->WaitForKeyRelease();
+        LastLook = std::chrono::steady_clock::now();
         switch (method) {
         case TExtremumMethod::MonteCarlo:
             MonteCarlo(count, random);
@@ -142,14 +149,20 @@ private:
         }
     }
 
-    // Counts one check; only when the percentage moves does the window show
-    // it and are the keys polled. False when the person stopped the search.
+    // Counts one check; only when the percentage moves (or a look is long
+    // overdue) does the window show it and are the keys polled. False when
+    // the person stopped the search.
     bool KeepGoing() {
         ++Counter;
         const std::int64_t percent = Total > 0 ? Counter * 100 / Total : 100;
-        if (percent == LastPercent)
-            return true;
+        if (percent == LastPercent) {
+            // The clock is read once in a while only: a check is cheap.
+            if (Counter % ChecksPerClockRead != 0 ||
+                std::chrono::steady_clock::now() - LastLook < LongestWithoutLook)
+                return true;
+        }
         LastPercent = percent;
+        LastLook = std::chrono::steady_clock::now();
         // A walk may take longer than its estimate; the gauge stays full, but
         // the keys are still polled whenever the count moves on.
         Progress->Update(static_cast<std::int32_t>(std::min<std::int64_t>(percent, 100)),
@@ -278,6 +291,7 @@ private:
     std::int64_t Counter = 0;
     std::int64_t Total = 0;
     std::int64_t LastPercent = 0;
+    std::chrono::steady_clock::time_point LastLook;
     TOutcome Outcome = TOutcome::Completed;
 };
 

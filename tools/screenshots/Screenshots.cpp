@@ -1,31 +1,45 @@
 // orvan32_screenshots <folder> [plan.mpl]: starts the desktop program's main
 // window on a plan, the way the program starts, and saves pictures of it and
 // of its windows as PNG files into the folder (for the README and the help).
+#include "dialogs/CheckPointDlg.h"
 #include "plan/Settings.h"
 #include "services/PlanService.h"
+#include "services/PlugIns.h"
 #include "shell/AboutBox.h"
 #include "shell/FormList.h"
 #include "shell/GraphWindows.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
+#include "shell/OptionsForm.h"
+#include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
 #include "shell/WindowListHandler.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
 
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 
 #include <cstdio>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -45,39 +59,123 @@ bool Save(QWidget& widget, const QDir& folder, const QString& name) {
     return saved;
 }
 
-// Goes forward through every modal window that comes up: the pages of a
-// wizard with "Далее >>" or "Готово", the result forms with "Ok".
-class TForwardPerson : public QObject {
+// What to do with one modal window that comes up during a command.
+enum class TReply { Forward, Cancel, Leave };
+struct TModalStep {
+    TModalStep() = default;
+    TModalStep(QString file, std::function<void(QWidget&)> prepare = {},
+               TReply reply = TReply::Forward)
+        : File(std::move(file)), Prepare(std::move(prepare)), Reply(reply) {}
+
+    QString File;                          // its picture, or none
+    std::function<void(QWidget&)> Prepare; // set its fields before the picture
+    // Leave: the window closes by itself (the extremum search's progress).
+    TReply Reply = TReply::Forward;
+};
+
+// Answers the modal windows of one command in turn: each window gets the
+// next step (its picture, then "Далее >>", "Ok" or its default button);
+// windows beyond the steps are passed forward.
+class TModalPerson : public QObject {
 public:
-    TForwardPerson() {
-        connect(&Timer, &QTimer::timeout, this, [] {
-            QWidget* window = QApplication::activeModalWidget();
-            if (!window)
-                return;
-            for (const char* name : {"ForwardButton", "OkButton"})
-                if (auto* button = window->findChild<QPushButton*>(QString::fromLatin1(name));
-                    button && button->isVisible()) {
-                    button->click();
-                    return;
-                }
-        });
+    TModalPerson(const QDir* folder, std::vector<TModalStep> steps)
+        : Folder(folder), Steps(std::move(steps)) {
+        connect(&Timer, &QTimer::timeout, this, &TModalPerson::Tick);
         Timer.start(20);
     }
 
+    // Every picture asked for was written.
+    bool Ok() const { return Saved && Next >= Steps.size(); }
+
 private:
+    void Tick() {
+        QWidget* window = QApplication::activeModalWidget();
+        // A window waits for its answer until it closes.
+        if (!window || window == Last) {
+            Last = window;
+            return;
+        }
+        Last = window;
+        const TModalStep step = Next < Steps.size() ? Steps[Next++] : TModalStep{};
+        if (step.Prepare)
+            step.Prepare(*window);
+        if (Folder && !step.File.isEmpty())
+            Saved = Save(*window, *Folder, step.File) && Saved;
+        if (step.Reply == TReply::Cancel)
+            Close(*window);
+        else if (step.Reply == TReply::Forward)
+            Forward(*window);
+    }
+
+    static void Forward(QWidget& window) {
+        for (const char* name : {"ForwardButton", "OkButton", "OKBtn"})
+            if (auto* button = window.findChild<QPushButton*>(QString::fromLatin1(name));
+                button && button->isVisible() && button->isEnabled()) {
+                button->click();
+                return;
+            }
+        for (QPushButton* button : window.findChildren<QPushButton*>())
+            if (button->isDefault() && button->isVisible()) {
+                button->click();
+                return;
+            }
+        Close(window);
+    }
+
+    static void Close(QWidget& window) {
+        if (auto* dialog = qobject_cast<QDialog*>(&window))
+            dialog->reject();
+        else
+            window.close();
+    }
+
+    const QDir* Folder;
+    std::vector<TModalStep> Steps;
+    std::size_t Next = 0;
+    bool Saved = true;
+    QPointer<QWidget> Last;
     QTimer Timer;
 };
 
+// A picture for the guide, scaled down to keep the file small.
+bool SaveSmall(QWidget& widget, const QDir& folder, const QString& name, int width) {
+    Settle();
+    const QString path = folder.filePath(name);
+    QPixmap picture = widget.grab();
+    if (picture.width() > width)
+        picture = picture.scaledToWidth(width, Qt::SmoothTransformation);
+    // A palette of 256 colours keeps a whole window's picture small.
+    const QImage image =
+        picture.toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    const bool saved = image.save(path, "PNG");
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write",
+                 path.toLocal8Bit().constData());
+    return saved;
+}
+
+// Saves the window into the README folder and, when there is one, the
+// guide's folder.
+bool SaveBoth(QWidget& widget, const QDir& folder, const QDir* guide, const QString& name) {
+    bool ok = Save(widget, folder, name);
+    if (guide)
+        ok = Save(widget, *guide, name) && ok;
+    return ok;
+}
+
 // The fitted response of the plan along its first factor, with the runs'
 // means, in the diagram window.
-bool SaveDiagram(orvanta::TMainForm& main, const QDir& folder) {
+bool SaveDiagram(orvanta::TMainForm& main, const QDir& folder, const QDir* guide) {
     using namespace orvanta;
     if (!main.Service().Can(23))
         return true;
     Settings().CBPoints2D = true;
     SetMessageBoxHook([](TBoxKind, const std::string&) { return TAnswer::Yes; });
-    TForwardPerson person;
-    const bool built = main.Service().RunAnalysis() && main.Service().NewDiagram();
+    if (!main.Service().Can(27)) {
+        TModalPerson forward(nullptr, {});
+        main.Service().RunAnalysis();
+    }
+    TModalPerson person(guide, {{}, {QStringLiteral("diagram-wizard.png")}, {}});
+    const bool built = main.Service().NewDiagram();
     SetMessageBoxHook({});
     QMdiSubWindow* window = main.Host().Graphs().DiagramWindow();
     if (!built || !window) {
@@ -88,16 +186,16 @@ bool SaveDiagram(orvanta::TMainForm& main, const QDir& folder) {
     // The chart's grid moves to its place in an animation.
     for (int i = 0; i < 8; ++i)
         Settle();
-    return Save(*window, folder, QStringLiteral("diagram.png"));
+    return SaveBoth(*window, folder, guide, QStringLiteral("diagram.png")) && person.Ok();
 }
 
 // The fitted response over the plan's first two factors in the surface
 // window.
-bool SaveSurface(orvanta::TMainForm& main, const QDir& folder) {
+bool SaveSurface(orvanta::TMainForm& main, const QDir& folder, const QDir* guide) {
     using namespace orvanta;
     if (!main.Service().Can(28))
         return true;
-    TForwardPerson person;
+    TModalPerson person(guide, {{QStringLiteral("surface-wizard.png")}, {}, {}});
     const bool built = main.Service().NewSurface();
     QMdiSubWindow* window = main.Host().Graphs().SurfaceWindow();
     if (!built || !window) {
@@ -107,7 +205,7 @@ bool SaveSurface(orvanta::TMainForm& main, const QDir& folder) {
     window->resize(640, 520);
     for (int i = 0; i < 8; ++i)
         Settle();
-    return Save(*window, folder, QStringLiteral("surface.png"));
+    return SaveBoth(*window, folder, guide, QStringLiteral("surface.png")) && person.Ok();
 }
 
 // The about box over the upper part of the main window, whose tool panel
@@ -135,43 +233,136 @@ bool SaveAbout(orvanta::TMainForm& main, const QDir& folder) {
     return saved;
 }
 
-} // namespace
+// The new-plan wizard's first step, cancelled: taken before the plan opens.
+bool SaveWizard(orvanta::TMainForm& main, const QDir& guide) {
+    TModalPerson person(&guide, {{QStringLiteral("wizard-step1.png"), {}, TReply::Cancel}});
+    main.Service().NewPlan();
+    return person.Ok();
+}
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments().mid(1);
-    if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: orvan32_screenshots <folder> [plan.mpl]\n");
-        return 2;
+QWidget* PlanWindow(orvanta::TMainForm& main, orvanta::TPlanWindow which, QSize size) {
+    QMdiSubWindow* window = main.Host().Windows().SubWindow(which);
+    if (window) {
+        window->showNormal();
+        window->resize(size);
+        main.MdiArea().setActiveSubWindow(window);
     }
-    QDir folder(args[0]);
-    if (!folder.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", args[0].toLocal8Bit().constData());
-        return 1;
-    }
+    return window;
+}
 
+// The responses grid, the result forms of the full analysis and the report.
+bool SaveAnalysis(orvanta::TMainForm& main, const QDir& guide) {
     using namespace orvanta;
-    TMainFormOptions options;
-    options.Arguments = args.mid(1, 1);
-    options.ReadSettingsFile = false;
-    options.WriteSettingsAtExit = false;
-    TMainForm main(options);
-    main.CreateDialogs();
-    main.show();
-    main.move(0, 0);
-    main.resize(1100, 760);
-    main.ClockTimerTimer();
-    main.resize(1100, 760);
-    if (main.Service().Can(5)) {
-        main.UpdateReportItemClick();
-        main.ArrangePlanWindows(true);
+    bool ok = true;
+    if (QWidget* grid = PlanWindow(main, TPlanWindow::Responses, {420, 250}))
+        ok = Save(*grid, guide, QStringLiteral("responses.png"));
+    TModalPerson person(
+        &guide,
+        {{QStringLiteral("result-cochran.png")}, {}, {QStringLiteral("result-fisher.png")}});
+    ok = main.Service().RunAnalysis() && person.Ok() && ok;
+    if (QWidget* report = PlanWindow(main, TPlanWindow::Report, {620, 420}))
+        ok = Save(*report, guide, QStringLiteral("report.png")) && ok;
+    else
+        ok = false;
+    main.ArrangePlanWindows(true);
+    return ok;
+}
+
+// The extremum dialog set to a maximum, its progress window and the result.
+bool SaveExtremum(orvanta::TMainForm& main, const QDir& guide) {
+    const auto maximum = [](QWidget& dialog) {
+        if (auto* button = dialog.findChild<QRadioButton*>(QStringLiteral("RBMaximum")))
+            button->setChecked(true);
+    };
+    TModalPerson person(&guide, {{QStringLiteral("extremum.png"), maximum},
+                                 {QStringLiteral("extremum-progress.png"), {}, TReply::Leave},
+                                 {QStringLiteral("extremum-result.png")}});
+    const bool found = main.Service().FindExtremum();
+    return found && person.Ok();
+}
+
+bool SaveTranslate(orvanta::TMainForm& main, const QDir& guide) {
+    TModalPerson person(&guide, {{QStringLiteral("translate.png")}});
+    main.Service().TranslateValue();
+    return person.Ok();
+}
+
+bool SaveCheckPoint(orvanta::TMainForm& main, const QDir& guide) {
+    if (!main.Service().ShowCheckPoint())
+        return false;
+    QWidget* window = main.Host().CheckPointWindow();
+    if (!window)
+        return false;
+    const bool ok = Save(*window, guide, QStringLiteral("checkpoint.png"));
+    if (auto* cancel = window->findChild<QPushButton*>(QStringLiteral("CancelButton")))
+        cancel->click();
+    window->close();
+    return ok;
+}
+
+bool SaveOptions(orvanta::TMainForm& main, const QDir& guide) {
+    QWidget& options = main.OptionsForm();
+    options.show();
+    const bool ok = Save(options, guide, QStringLiteral("options.png"));
+    options.hide();
+    return ok;
+}
+
+// Opens a bundled example in place of the current plan, without saving it.
+bool OpenExample(orvanta::TMainForm& main, const QDir& examples, const char* name) {
+    using namespace orvanta;
+    main.Plan().Modified = false;
+    TModalPerson person(nullptr, {});
+    main.Service().ClosePlan();
+    const QString path = examples.filePath(QString::fromLatin1(name));
+    return main.Service().OpenPlan(path.toStdString());
+}
+
+// The simplex lattice tool on the mixture example.
+bool SavePlugIn(orvanta::TMainForm& main, const QDir& guide, const QDir& examples) {
+    if (!OpenExample(main, examples, "simplex32-blend.mpl"))
+        return false;
+    {
+        TModalPerson person(nullptr, {});
+        main.Service().RunAnalysis();
     }
+    orvanta::TPlugIns& tools = main.PlugIns();
+    for (std::int32_t i = 0; i < tools.ToolCount(); ++i)
+        if (tools.ToolName(i) == "Сетка плоского симплекса" && tools.ToolEnabled(i)) {
+            TModalPerson person(&guide,
+                                {{QStringLiteral("plugin-lattice.png"), {}, TReply::Cancel}});
+            tools.RunTool(i);
+            return person.Ok();
+        }
+    std::fprintf(stderr, "the simplex lattice tool is not available\n");
+    return false;
+}
+
+// The guide's pictures of the commands on the opened plan.
+bool SaveGuide(orvanta::TMainForm& main, const QDir& guide) {
+    if (!main.Service().Can(23))
+        return false;
+    bool ok = SaveAnalysis(main, guide);
+    ok = SaveExtremum(main, guide) && ok;
+    ok = SaveTranslate(main, guide) && ok;
+    ok = SaveCheckPoint(main, guide) && ok;
+    return SaveOptions(main, guide) && ok;
+}
+
+// The main window with its windows arranged, the window list, the quantile
+// window, the about box and a help page.
+bool SaveWindows(orvanta::TMainForm& main, const QDir& folder, const QDir* guide) {
+    using namespace orvanta;
     bool ok = Save(main, folder, QStringLiteral("main-window.png"));
+    if (guide)
+        ok = SaveSmall(main, *guide, QStringLiteral("main-window.png"), 880) && ok;
 
     TFormList& arrange = main.Host().WindowLists().Dialog(TListOperation::Arrange);
     arrange.SetWindows(ListedWindows(TListOperation::Arrange, main.Service()));
     arrange.show();
     ok = Save(arrange, folder, QStringLiteral("arrange-dialog.png")) && ok;
+    if (guide)
+        ok = Save(arrange, *guide, QStringLiteral("window-list.png")) && ok;
     arrange.hide();
 
     main.QuantilesForm().ShowField(TQuantileWindowLogic::TInput::StudentF);
@@ -190,8 +381,59 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no help page 3104\n");
         ok = false;
     }
-    ok = SaveDiagram(main, folder) && ok;
-    ok = SaveSurface(main, folder) && ok;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: orvan32_screenshots <folder> [plan.mpl [guide-folder]]\n");
+        return 2;
+    }
+    QDir folder(args[0]);
+    std::optional<QDir> guide;
+    if (args.size() > 2)
+        guide.emplace(args[2]);
+    if (!folder.mkpath(QStringLiteral(".")) || (guide && !guide->mkpath(QStringLiteral(".")))) {
+        std::fprintf(stderr, "cannot create the picture folders\n");
+        return 1;
+    }
+    const QDir* guideFolder = guide ? &*guide : nullptr;
+
+    using namespace orvanta;
+    TMainFormOptions options;
+    options.Arguments = args.mid(1, 1);
+    options.ReadSettingsFile = false;
+    options.WriteSettingsAtExit = false;
+    TMainForm main(options);
+    main.CreateDialogs();
+    main.show();
+    main.move(0, 0);
+    main.resize(1100, 760);
+    bool ok = !guide || SaveWizard(main, *guide);
+    main.ClockTimerTimer();
+    main.resize(1100, 760);
+    if (main.Service().Can(5)) {
+        main.UpdateReportItemClick();
+        main.ArrangePlanWindows(true);
+    }
+    ok = SaveWindows(main, folder, guideFolder) && ok;
+    if (guide)
+        ok = SaveGuide(main, *guide) && ok;
+    ok = SaveDiagram(main, folder, guideFolder) && ok;
+    ok = SaveSurface(main, folder, guideFolder) && ok;
+    if (guide) {
+        const QDir examples = QFileInfo(args[1]).absoluteDir();
+        // The examples are shown, never saved.
+        SetMessageBoxHook([](TBoxKind, const std::string& text) {
+            std::fprintf(stderr, "message: %s\n", text.c_str());
+            return TAnswer::No;
+        });
+        ok = SavePlugIn(main, *guide, examples) && ok;
+    }
     main.Plan().Modified = false;
     return ok ? 0 : 1;
 }

@@ -21,6 +21,7 @@
 #include "shell/QtPlanHost.h"
 
 #include "GuiScript.h"
+#include "SessionScript.h"
 #include "TempFolder.h"
 
 #include <QAction>
@@ -81,22 +82,7 @@ private slots:
         main.ClockTimerTimer();
 
         test::TWindowPerson person;
-        person.Acts[QStringLiteral("StepOneForm")] = [](QWidget* w) {
-            auto* step = static_cast<TStepOneForm*>(w);
-            step->RBOld->setChecked(true);
-            step->ForwardButton->click();
-        };
-        person.Acts[QStringLiteral("NewDialog")] = [](QWidget* w) {
-            auto* dialog = static_cast<TNewDialog*>(w);
-            dialog->CCRButton->click();
-            dialog->EDegree->SetText(QStringLiteral("2"));
-            dialog->OKButton->click();
-        };
-        person.Acts[QStringLiteral("YMparams")] = [](QWidget* w) {
-            auto* dialog = static_cast<TYMparams*>(w);
-            dialog->ERepeats->setText(QStringLiteral("2"));
-            dialog->OkButton->click();
-        };
+        test::AnswerBuiltinPlanWizard(person, &TNewDialog::CCRButton, 2, 2);
         main.findChild<QAction*>(QStringLiteral("NewItem"))->trigger();
         QCOMPARE(main.Plan().PlanKind, std::uint8_t(2));
         QCOMPARE(main.Plan().FactorCount, 2);
@@ -123,24 +109,10 @@ private slots:
         }
         responses.close();
 
-        person.Acts[QStringLiteral("ModelChangeDialog")] = [](QWidget* w) {
-            auto* dialog = static_cast<TModelChangeDialog*>(w);
-            dialog->RBZero->setChecked(true);
-            dialog->OkButton->click();
-        };
         // The result forms as they came up; the person switches the
         // regression form off from the form itself.
         std::map<QString, QString> fields;
-        const auto readForm = [&fields](QWidget* w) {
-            auto* form = static_cast<TResultCompleteForm*>(w);
-            for (const QLineEdit* field : form->Fields)
-                fields[form->objectName() + QLatin1Char('.') + field->objectName()] = field->text();
-            if (form->Kind() == TResultFormKind::Student)
-                form->CBShowAlways->setChecked(false);
-            form->OkButton->click();
-        };
-        for (const char* form : {"CohrenCompleteForm", "StudentCompleteForm", "FisherCompleteForm"})
-            person.Acts[QString::fromLatin1(form)] = readForm;
+        test::AnswerTheAnalysis(person, fields);
         main.findChild<QAction*>(QStringLiteral("AnalysisItem"))->trigger();
         QVERIFY(person.Seen.contains(QStringLiteral("ModelChangeDialog")));
         QCOMPARE(person.Seen.filter(QStringLiteral("CompleteForm")),

@@ -14,6 +14,7 @@
 
 #include "GuiScript.h"
 #include "MainWindowScript.h"
+#include "SessionScript.h"
 #include "TempFolder.h"
 
 #include <QAction>
@@ -41,18 +42,6 @@ class TSurfaceSessionTest : public QObject {
                 w->findChild<QPushButton*>(QStringLiteral("ForwardButton"))->click();
             };
     }
-    // Pixels that are neither the black background nor grey room lines:
-    // the coloured surface.
-    static int SurfacePixels(const QImage& image) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                count += std::abs(qRed(p) - qBlue(p)) + std::abs(qGreen(p) - qBlue(p)) > 60;
-            }
-        return count;
-    }
-
 private slots:
     void init() {
         test::CatchMessageBoxes(Boxes, [] { return TAnswer::Yes; });
@@ -86,7 +75,7 @@ private slots:
         QVERIFY(view);
         QVERIFY(QTest::qWaitForWindowExposed(view));
         QTRY_COMPARE(view->RenderState() != 0, true);
-        QVERIFY(SurfacePixels(view->CaptureWindow()) > 1000);
+        QVERIFY(test::ColouredPixels(view->CaptureWindow()) > 1000);
     }
 
     void ClosedSurfaceComesBackWithoutTheWizard() {
@@ -104,7 +93,7 @@ private slots:
         TOpenGLWindow* view = Main->Host().Graphs().Surface();
         QVERIFY(view);
         QVERIFY(QTest::qWaitForWindowExposed(view));
-        QVERIFY(SurfacePixels(view->CaptureWindow()) > 1000);
+        QVERIFY(test::ColouredPixels(view->CaptureWindow()) > 1000);
     }
 
     void ADiagramClosesTheSurfaceWindow() {
