@@ -139,6 +139,7 @@ std::optional<std::pair<std::string, bool>> TReportForm::RunSaveDialog(const std
     const QStringList filters{QStringLiteral("Rich text format (*.rtf)"),
                               QStringLiteral("Только текст (*.txt)")};
     QFileDialog dialog(this, QStringLiteral("Сохранение отчета"));
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);

@@ -65,7 +65,11 @@ void TMainForm::StartAnimation() {
 }
 
 void TMainForm::StartSounds() {
+    // Without an output device the effects stay off for the whole run and
+    // nothing of them is kept.
     Sounds = std::make_unique<TSoundBox>();
+    if (!Sounds->Enabled())
+        Sounds.reset();
 }
 
 void TMainForm::DisplayChanged() {

@@ -36,9 +36,7 @@ public:
 
     TSessionPerson() {
         const auto answerFile = [this](QWidget* w) { AnswerFileDialog(w); };
-        // The report window's save dialog keeps the toolkit's own name.
-        for (const QString& name : {QStringLiteral("SaveDialog"), QStringLiteral("OpenDialog"),
-                                    QStringLiteral("QFileDialog")})
+        for (const QString& name : {QStringLiteral("SaveDialog"), QStringLiteral("OpenDialog")})
             Acts[name] = answerFile;
         connect(&Guard, &QTimer::timeout, this, [this] { CloseStuckWindow(); });
         Guard.start(250);

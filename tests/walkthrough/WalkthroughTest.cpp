@@ -419,7 +419,7 @@ void TWalkthroughTest::dataExportsHoldTheSessionsValues() {
 void TWalkthroughTest::reportExportsAsTheBatchToolComposesIt() {
     Person->FileNames = {Path("report.txt")};
     Step("UpdateReportItem", "");
-    Step("ExportReportItem", "QFileDialog");
+    Step("ExportReportItem", "SaveDialog");
     QCOMPARE(Person->FileDialogs.back().Title, QStringLiteral("Сохранение отчета"));
     // Plain text in the old code page with CR LF; apart from the time it was
     // composed, the window's text and the batch tool's report of the file.

@@ -3,6 +3,7 @@
 // while the about box is open.
 #include "shell/Animate.h"
 #include "shell/MainForm.h"
+#include "sounds/SoundBox.h"
 
 #include "MainWindowScript.h"
 
@@ -162,6 +163,8 @@ private slots:
         QVERIFY(!main->AnimationRunning());
         QCOMPARE(torus->Frame(), 0);
         QVERIFY(Boxes.empty());
+        // Sound effects are kept only where they can play.
+        QVERIFY(!main->SoundEffects() || main->SoundEffects()->Enabled());
     }
 };
 
