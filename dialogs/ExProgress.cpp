@@ -6,6 +6,7 @@
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -71,6 +72,18 @@ TExProgress::TExProgress(QWidget* parent) : QDialog(parent) {
 }
 
 TExProgress::~TExProgress() = default;
+
+void TExProgress::ShowStatus(const QString& text) {
+    StatusBar->showMessage(text);
+    // A status bar's message does not count in its size: without room the
+    // stop hint would be cut off mid-word.
+    const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    const int needed = StatusBar->fontMetrics().horizontalAdvance(text) + margins + 16;
+    if (minimumWidth() < needed)
+        setMinimumWidth(needed);
+    if (width() < needed)
+        resize(needed, height());
+}
 
 void TExProgress::StopButtonClick() {
     Stop = true;

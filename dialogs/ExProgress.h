@@ -35,6 +35,8 @@ public:
     bool CancelRequested() const { return Cancel; }
     const TStopKeys& StopKeys() const { return Keys; }
     bool IsPriorityLowered() const { return Priority.IsLowered(); }
+    // Shows `text` in the status bar, widening the window until it fits.
+    void ShowStatus(const QString& text);
 
     QProgressBar* Gauge = nullptr;
     QLineEdit* Edit = nullptr;

@@ -40,7 +40,7 @@ public:
         Window.setWindowTitle(Text(caption));
         Window.Gauge->setValue(0);
         ShowValue(value);
-        Window.StatusBar->showMessage(Text(status));
+        Window.ShowStatus(Text(status));
         Window.show();
         Window.activateWindow();
     }
@@ -68,7 +68,7 @@ public:
     }
 
     void SetStatus(const std::string& text) override {
-        Window.StatusBar->showMessage(Text(text));
+        Window.ShowStatus(Text(text));
         Window.repaint();
     }
 

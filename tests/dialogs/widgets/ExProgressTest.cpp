@@ -90,6 +90,11 @@ void ExProgressTest::aSearchShowsTheWindowUntilItEnds() {
         QCOMPARE(Window->Gauge->value(), 0);
         QCOMPARE(Window->Edit->text(), QStringLiteral("-1.25"));
         QCOMPARE(Window->StatusBar->currentMessage(), QString::fromStdString(StopHint));
+        // The whole hint is readable, not cut off at the window's edge (the
+        // bar keeps a few pixels free at each end of its message).
+        QVERIFY(
+            Window->StatusBar->width() - 12 >=
+            Window->StatusBar->fontMetrics().horizontalAdvance(QString::fromStdString(StopHint)));
         if (Window->IsPriorityLowered())
             QCOMPARE(getpriority(PRIO_PROCESS, 0), 19);
         progress->SetStatus("Вы можете отпустить кнопку 'Esc'...");
