@@ -78,7 +78,7 @@ void TExProgress::ShowStatus(const QString& text) {
     // A status bar's message does not count in its size: without room the
     // stop hint would be cut off mid-word.
     const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
-    const int needed = StatusBar->fontMetrics().horizontalAdvance(text) + margins + 16;
+    const int needed = StatusBar->fontMetrics().horizontalAdvance(text) + margins + 24;
     if (minimumWidth() < needed)
         setMinimumWidth(needed);
     if (width() < needed)

@@ -93,7 +93,7 @@ void ExProgressTest::aSearchShowsTheWindowUntilItEnds() {
         // The whole hint is readable, not cut off at the window's edge (the
         // bar keeps a few pixels free at each end of its message).
         QVERIFY(
-            Window->StatusBar->width() - 12 >=
+            Window->StatusBar->width() - 18 >=
             Window->StatusBar->fontMetrics().horizontalAdvance(QString::fromStdString(StopHint)));
         if (Window->IsPriorityLowered())
             QCOMPARE(getpriority(PRIO_PROCESS, 0), 19);
