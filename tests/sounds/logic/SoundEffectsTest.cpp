@@ -16,10 +16,10 @@ namespace {
 // Sound i (0..15) carries i + 1 bytes of data so that a written buffer
 // tells which sound it was.
 std::vector<std::uint8_t> NumberedImage(int id) {
-    TWaveSpec spec;
-    spec.Bits = 8;
-    spec.Data.assign(static_cast<std::size_t>(id - 5000), 128);
-    return MakeWave(spec);
+    TWaveRecipe recipe;
+    recipe.Bits = 8;
+    recipe.Data.assign(static_cast<std::size_t>(id - 5000), 128);
+    return MakeWave(recipe);
 }
 
 struct TEffects {

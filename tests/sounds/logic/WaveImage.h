@@ -9,7 +9,7 @@
 
 namespace orvanta::test {
 
-struct TWaveSpec {
+struct TWaveRecipe {
     std::string Riff = "RIFF";
     std::uint16_t FormatTag = 1;
     std::uint16_t Channels = 1;
@@ -34,32 +34,32 @@ inline void PutText(std::vector<std::uint8_t>& out, const std::string& text) {
     out.insert(out.end(), text.begin(), text.end());
 }
 
-inline std::vector<std::uint8_t> MakeWave(const TWaveSpec& spec) {
-    const std::uint32_t blockAlign = spec.Channels * spec.Bits / 8;
+inline std::vector<std::uint8_t> MakeWave(const TWaveRecipe& recipe) {
+    const std::uint32_t blockAlign = recipe.Channels * recipe.Bits / 8;
     std::vector<std::uint8_t> out;
-    PutText(out, spec.Riff);
+    PutText(out, recipe.Riff);
     PutLe(out, 0, 4); // patched below
     PutText(out, "WAVEfmt ");
     PutLe(out, 16, 4);
-    PutLe(out, spec.FormatTag, 2);
-    PutLe(out, spec.Channels, 2);
-    PutLe(out, spec.Rate, 4);
-    PutLe(out, spec.StatedByteRate ? spec.StatedByteRate : blockAlign * spec.Rate, 4);
-    PutLe(out, spec.StatedBlockAlign ? spec.StatedBlockAlign : blockAlign, 2);
-    PutLe(out, spec.Bits, 2);
-    if (spec.DataAt > out.size()) {
+    PutLe(out, recipe.FormatTag, 2);
+    PutLe(out, recipe.Channels, 2);
+    PutLe(out, recipe.Rate, 4);
+    PutLe(out, recipe.StatedByteRate ? recipe.StatedByteRate : blockAlign * recipe.Rate, 4);
+    PutLe(out, recipe.StatedBlockAlign ? recipe.StatedBlockAlign : blockAlign, 2);
+    PutLe(out, recipe.Bits, 2);
+    if (recipe.DataAt > out.size()) {
         // Any gap of 8 bytes or more is a chunk of its own; a shorter one
         // is stray padding.
-        const std::size_t gap = spec.DataAt - out.size();
+        const std::size_t gap = recipe.DataAt - out.size();
         if (gap >= 8) {
             PutText(out, "JUNK");
             PutLe(out, static_cast<std::uint32_t>(gap - 8), 4);
         }
-        out.resize(spec.DataAt, 0);
+        out.resize(recipe.DataAt, 0);
     }
     PutText(out, "data");
-    PutLe(out, spec.StatedDataSize.value_or(static_cast<std::uint32_t>(spec.Data.size())), 4);
-    out.insert(out.end(), spec.Data.begin(), spec.Data.end());
+    PutLe(out, recipe.StatedDataSize.value_or(static_cast<std::uint32_t>(recipe.Data.size())), 4);
+    out.insert(out.end(), recipe.Data.begin(), recipe.Data.end());
     const auto riffSize = static_cast<std::uint32_t>(out.size() - 8);
     for (int i = 0; i < 4; ++i) {
         out[4 + i] = static_cast<std::uint8_t>(riffSize >> (8 * i));

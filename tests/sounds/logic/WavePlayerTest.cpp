@@ -19,10 +19,10 @@ protected:
     WavePlayerTest() : Image(MakeStereo()), Sound(Image), Player(Out) {}
 
     static std::vector<std::uint8_t> MakeStereo() {
-        TWaveSpec spec;
-        spec.Channels = 2;
-        spec.Data.assign(1000, 0);
-        return MakeWave(spec);
+        TWaveRecipe recipe;
+        recipe.Channels = 2;
+        recipe.Data.assign(1000, 0);
+        return MakeWave(recipe);
     }
 
     bool Start() { return Player.Open(&Sound) && Player.Prepare() && Player.Play(); }
@@ -168,10 +168,10 @@ TEST_F(WavePlayerTest, FormatsWithoutWholeSampleBytesDoNotDivideByZero) {
     const TCase cases[] = {{"no channels", 0, 16}, {"4-bit samples", 1, 4}, {"no bits", 2, 0}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        TWaveSpec spec;
-        spec.Channels = c.Channels;
-        spec.Bits = c.Bits;
-        const std::vector<std::uint8_t> image = MakeWave(spec);
+        TWaveRecipe recipe;
+        recipe.Channels = c.Channels;
+        recipe.Bits = c.Bits;
+        const std::vector<std::uint8_t> image = MakeWave(recipe);
         const TWave sound(image);
         ASSERT_TRUE(Player.Open(&sound) && Player.Prepare() && Player.Play());
         Device->Position = 10;

@@ -30,9 +30,9 @@ const TPlacementCase Placements[] = {
 TEST(WaveTest, FindsTheDataTagOnlyWithinTheSearchedRange) {
     for (const TPlacementCase& c : Placements) {
         SCOPED_TRACE(c.Name);
-        TWaveSpec spec;
-        spec.DataAt = c.DataAt;
-        const std::vector<std::uint8_t> image = MakeWave(spec);
+        TWaveRecipe recipe;
+        recipe.DataAt = c.DataAt;
+        const std::vector<std::uint8_t> image = MakeWave(recipe);
         const TWave wave(image);
         EXPECT_EQ(wave.Failed(), !c.Found);
         EXPECT_EQ(wave.HasData(), c.Found);
@@ -52,9 +52,9 @@ TEST(WaveTest, RefusesImagesThatAreNotWaveFiles) {
         const char* Name;
         std::vector<std::uint8_t> Image;
     };
-    TWaveSpec rifx;
+    TWaveRecipe rifx;
     rifx.Riff = "RIFX";
-    const std::vector<std::uint8_t> good = MakeWave(TWaveSpec());
+    const std::vector<std::uint8_t> good = MakeWave(TWaveRecipe());
     const TCase cases[] = {
         {"empty", {}},
         {"big-endian RIFX", MakeWave(rifx)},
@@ -79,9 +79,9 @@ TEST(WaveTest, ClampsADataSizeThatRunsPastTheImage) {
     const TCase cases[] = {{10, 10}, {100, 100}, {101, 100}, {0xFFFFFFFFu, 100}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Stated);
-        TWaveSpec spec;
-        spec.StatedDataSize = c.Stated;
-        const std::vector<std::uint8_t> image = MakeWave(spec);
+        TWaveRecipe recipe;
+        recipe.StatedDataSize = c.Stated;
+        const std::vector<std::uint8_t> image = MakeWave(recipe);
         const TWave wave(image);
         ASSERT_FALSE(wave.Failed());
         EXPECT_EQ(wave.DataSize(), c.Expected);
@@ -104,13 +104,13 @@ TEST(WaveTest, DerivesBlockAlignAndByteRateFromTheSampleLayout) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Channels << " x " << c.Bits << " @ " << c.Rate);
-        TWaveSpec spec;
-        spec.Channels = c.Channels;
-        spec.Rate = c.Rate;
-        spec.Bits = c.Bits;
-        spec.StatedBlockAlign = 7; // the header lies about both
-        spec.StatedByteRate = 12345;
-        const std::vector<std::uint8_t> image = MakeWave(spec);
+        TWaveRecipe recipe;
+        recipe.Channels = c.Channels;
+        recipe.Rate = c.Rate;
+        recipe.Bits = c.Bits;
+        recipe.StatedBlockAlign = 7; // the header lies about both
+        recipe.StatedByteRate = 12345;
+        const std::vector<std::uint8_t> image = MakeWave(recipe);
         const TWave wave(image);
         ASSERT_FALSE(wave.Failed());
         EXPECT_EQ(wave.Format().FormatTag, 1);

@@ -39,9 +39,9 @@ private slots:
         if (QMediaDevices::audioOutputs().isEmpty()) {
             QSKIP("no audio output on this machine");
         }
-        TWaveSpec spec;
-        spec.Data.assign(2205 * 2, 0); // 0.1 s of silence
-        const std::vector<std::uint8_t> image = MakeWave(spec);
+        TWaveRecipe recipe;
+        recipe.Data.assign(2205 * 2, 0); // 0.1 s of silence
+        const std::vector<std::uint8_t> image = MakeWave(recipe);
         const TWave wave(image);
         TQtWaveOut out;
         int done = 0;
