@@ -8,6 +8,7 @@
 #include "numeric/FieldChecks.h"
 #include "numeric/Messages.h"
 #include "numeric/NumberText.h"
+#include "plan/PlanFile.h"
 #include "plan/Settings.h"
 
 #include <cstdio>
@@ -84,8 +85,14 @@ bool GeneralPlanAnswers(const TArguments& arguments, TBatchSession& session,
                      answers.GeneratorName);
     }
     answers.Source = TPlanSource::NonStandard;
-    answers.FactorCount = ParseInteger(arguments.Required("--factors"), "--factors");
-    answers.RunCount = ParseInteger(arguments.Required("--runs"), "--runs");
+    // The wizard's limits, checked before anything is sized from them.
+    TSpinField factors{arguments.Required("--factors"), 1, 10};
+    TSpinField runs{arguments.Required("--runs"), 1, 999};
+    if (!CheckSpinInteger(factors, "Количество факторов") ||
+        !CheckSpinInteger(runs, "Количество опытов"))
+        return false;
+    answers.FactorCount = SpinValueOrDefault(factors);
+    answers.RunCount = SpinValueOrDefault(runs);
     return model || FindAddens(session, arguments.Required("--addens"), answers.Addens);
 }
 
@@ -200,6 +207,8 @@ bool SetNames(TRaruRuro& plan, const std::string& value) {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (names[i].empty())
             names[i] = "Фактор № " + IntToStr(static_cast<std::int64_t>(i) + 1);
+    if (!CheckStoredNames(names))
+        return false;
     plan.FactorNames = std::move(names);
     plan.HasFactorNames = true;
     return true;
@@ -253,8 +262,11 @@ bool ApplyOptions(TRaruRuro& plan, const TArguments& arguments) {
         return false;
     if (const auto names = arguments.Value("--names"); names && !SetNames(plan, *names))
         return false;
-    if (const auto response = arguments.Value("--response-name"))
+    if (const auto response = arguments.Value("--response-name")) {
+        if (!CheckStoredText(*response, "Имя отклика"))
+            return false;
         plan.ResponseName = response->empty() ? DefaultResponseName : *response;
+    }
     if (const auto file = arguments.Value("--responses"); file && !SetResponses(plan, *file))
         return false;
     if (arguments.Has("--check-point"))

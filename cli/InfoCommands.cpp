@@ -145,7 +145,7 @@ void PrintModule(const nlohmann::ordered_json& module) {
 } // namespace
 
 int RunQuantile(const TWords& words) {
-    std::cout << FormatGeneralPoint(Quantile(words), 15) << "\n";
+    std::cout << FormatShortestPoint(Quantile(words)) << "\n";
     return ExitSuccess;
 }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 #include <utility>
@@ -75,12 +76,18 @@ TMatrix& TMatrix::operator=(TMatrix&& other) noexcept {
 
 void TMatrix::Init(std::int32_t rows, std::int32_t cols) {
     Done();
-    nRows = rows;
-    nCols = cols;
-    if (rows < 1 || cols < 1)
+    if (rows < 1 || cols < 1) {
+        nRows = rows;
+        nCols = cols;
         return;
+    }
     const auto r = static_cast<std::size_t>(rows);
     const auto c = static_cast<std::size_t>(cols);
+    // Both areas and the tables must fit a size_t: two int32 sizes multiply
+    // without overflow, but their bytes times two may not.
+    constexpr std::size_t MaxCells = std::numeric_limits<std::size_t>::max() / (4 * sizeof(double));
+    if (r * c > MaxCells)
+        throw std::bad_alloc();
     const std::size_t area = r * c * sizeof(double);
     const std::size_t tables = (2 * r + 2 * c + std::max(r, c)) * sizeof(double*);
     void* block = std::calloc(1, 2 * area + tables);
@@ -106,6 +113,10 @@ void TMatrix::Init(std::int32_t rows, std::int32_t cols) {
     Rows = RowsA;
     CurrentView = TMatrixView::RowsA;
     DataBytes = static_cast<std::int64_t>(area);
+    // Only a matrix that got its storage takes the size: a failed allocation
+    // leaves an empty one, not a size without cells.
+    nRows = rows;
+    nCols = cols;
 }
 
 void TMatrix::Done() {

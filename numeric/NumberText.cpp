@@ -143,6 +143,14 @@ std::string FormatGeneralPoint(double value, int precision, int width) {
     return Format(value, precision, width, '.');
 }
 
+std::string FormatShortestPoint(double value) {
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, ec == std::errc() ? end : buffer);
+}
+
 bool TextToFloat(std::string_view text, double& value) {
     return ParseReal(text, GetDecimalSeparator(), value);
 }

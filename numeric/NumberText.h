@@ -38,6 +38,10 @@ inline std::string FormatFull(double v) {
 // Like FormatGeneral, but always with a point (files that are not for people).
 std::string FormatGeneralPoint(double value, int precision, int width = 0);
 
+// The shortest text with a point that reads back as exactly the same double
+// (what other programs read from the batch tool).
+std::string FormatShortestPoint(double value);
+
 // A real number typed with the process decimal separator: blanks around it,
 // an optional sign, digits with at most one separator, an optional exponent.
 // Overflow is not a number; underflow gives zero.

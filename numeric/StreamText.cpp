@@ -23,7 +23,7 @@ bool IsSpace(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-constexpr std::int32_t MaxLStringLength = 0xFFFE;
+constexpr std::int32_t MaxLStringLength = MaxLStringBytes + 1;
 
 } // namespace
 
@@ -33,7 +33,9 @@ void WriteText(TStream& stream, std::string_view text) {
 }
 
 void WriteLString(TStream& stream, std::string_view text) {
-    const std::string bytes = Utf8ToCp1251(text);
+    std::string bytes = Utf8ToCp1251(text);
+    if (bytes.size() > MaxLStringBytes)
+        bytes.resize(MaxLStringBytes);
     stream.WriteInt32(static_cast<std::int32_t>(bytes.size()));
     stream.Write(bytes.data(), bytes.size());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,11 @@ class TStream;
 void WriteText(TStream& stream, std::string_view text);
 
 // A signed 32-bit length N and N bytes. The reader accepts 0 < N < 65534 and
-// otherwise returns an empty text having consumed only the length.
+// otherwise returns an empty text having consumed only the length, so the
+// writer never writes more than MaxLStringBytes: a longer text is cut there
+// rather than stored in a form that reads back as nothing (and misplaces
+// everything after it).
+constexpr std::size_t MaxLStringBytes = 0xFFFD;
 void WriteLString(TStream& stream, std::string_view text);
 std::string ReadLString(TStream& stream);
 

@@ -1,5 +1,6 @@
 #include "plan/PlanFile.h"
 
+#include "numeric/Cp1251.h"
 #include "numeric/Errors.h"
 #include "numeric/Messages.h"
 #include "numeric/NumberText.h"
@@ -51,6 +52,22 @@ void CheckShapes(const TPlanImage& image) {
 }
 
 } // namespace
+
+bool CheckStoredText(std::string_view text, const std::string& what) {
+    if (Utf8ToCp1251(text).size() <= MaxLStringBytes)
+        return true;
+    ShowWarning(what + " длиннее " + IntToStr(static_cast<std::int64_t>(MaxLStringBytes)) +
+                " символов\nи не поместится в файл плана.");
+    return false;
+}
+
+bool CheckStoredNames(const std::vector<std::string>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (!CheckStoredText(names[i],
+                             "Имя фактора № " + IntToStr(static_cast<std::int64_t>(i) + 1)))
+            return false;
+    return true;
+}
 
 bool FillImage(const TRaruRuro& plan, TPlanImage& image) {
     image.Valid = false;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvanta {
@@ -14,6 +15,12 @@ class TStream;
 
 // Most adden names a plan file keeps.
 constexpr std::int32_t MaxStoredAddens = 256;
+
+// True when the text (a factor or response name) fits a plan file; otherwise
+// says so, naming the text as `what` ("Имя фактора № 2"), and returns false.
+bool CheckStoredText(std::string_view text, const std::string& what);
+// The same for every factor name, "Имя фактора № " and its number.
+bool CheckStoredNames(const std::vector<std::string>& names);
 
 // A plan as stored in a plan file (".mpl"): the plan, its natural units,
 // the observations, the check point, the names of the general plan's

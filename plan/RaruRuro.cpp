@@ -3,6 +3,7 @@
 #include "numeric/FieldChecks.h"
 #include "numeric/Messages.h"
 #include "numeric/NumberText.h"
+#include "plan/PlanFile.h"
 
 #include <algorithm>
 
@@ -155,6 +156,8 @@ bool TRaruRuro::EditResponses() {
         CheckSpinInteger(field, "Количество повторений");
         return false;
     }
+    if (!CheckStoredText(answer->ResponseName, "Имя отклика"))
+        return false;
     ResponseName = answer->ResponseName.empty() ? DefaultResponseName : answer->ResponseName;
     RepeatCount = m;
     HasRepeatCount = true;

@@ -4,6 +4,7 @@
 #include "numeric/FileNames.h"
 #include "numeric/Messages.h"
 #include "numeric/NumberText.h"
+#include "plan/PlanFile.h"
 #include "plan/Settings.h"
 
 #include <cstddef>
@@ -238,6 +239,8 @@ bool TPlanService::EditFactorNames() {
         for (std::size_t i = 0; i < names->size(); ++i)
             if ((*names)[i].empty())
                 (*names)[i] = "Фактор № " + IntToStr(static_cast<std::int64_t>(i) + 1);
+        if (!CheckStoredNames(*names))
+            return false;
         Plan.FactorNames = std::move(*names);
         Plan.HasFactorNames = true;
         Plan.Modified = true;

@@ -76,11 +76,15 @@ std::string X(std::int32_t number) {
 }
 
 // "b12" for factors 1 and 2; once a factor number has two digits the digits
-// would run together ("b110"), so the numbers are separated: "b1,10".
+// would run together ("b110"), so the numbers are separated: "b1,10". A lone
+// number from 11 on would read as a pair ("b11" is x1^2), so it is bracketed:
+// "b(11)".
 std::string Label(const char* letter, std::initializer_list<std::int32_t> numbers) {
     bool wide = false;
     for (const std::int32_t n : numbers)
         wide = wide || n > 9;
+    if (numbers.size() == 1 && *numbers.begin() > 10)
+        return std::string(letter) + "(" + std::to_string(*numbers.begin()) + ")";
     std::string label = letter;
     bool first = true;
     for (const std::int32_t n : numbers) {

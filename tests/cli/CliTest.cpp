@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <unistd.h>
 
@@ -234,6 +235,9 @@ TEST_F(CliTest, QuantilesAlwaysUseAPoint) {
         EXPECT_EQ(out.find(','), std::string::npos) << out;
         EXPECT_NEAR(std::stod(out), c.Value, 1e-12) << out;
     }
+    // With no degrees of freedom the quantile is the largest double; it must
+    // read back as that, not overflow to infinity.
+    EXPECT_EQ(std::stod(Ok({"quantile", "student", "0"})), std::numeric_limits<double>::max());
     EXPECT_EQ(Orvan({"quantile", "student"}).ExitCode, 2);
 }
 
@@ -295,10 +299,41 @@ TEST_F(CliTest, SaturatedPlanWithACheckPoint) {
                "--repeats", "2", "-o", Path("bad.mpl")});
     EXPECT_EQ(unknown.ExitCode, 1);
     EXPECT_NE(unknown.Err.find("x9*x9"), std::string::npos);
+    // The wizard's limits, refused with the wizard's words before any table is sized.
+    const struct {
+        const char *Factors, *Runs, *Message;
+    } limits[] = {
+        {"0", "4", "Поле \"Количество факторов\" должно содержать\nчисло от 1 до 10."},
+        {"11", "4", "Поле \"Количество факторов\" должно содержать\nчисло от 1 до 10."},
+        {"2", "1000", "Поле \"Количество опытов\" должно содержать\nчисло от 1 до 999."},
+        {"2147483647", "2147483647",
+         "Поле \"Количество факторов\" должно содержать\nчисло от 1 до 10."},
+    };
+    for (const auto& c : limits) {
+        const TProcessResult r =
+            Orvan({"new", "--custom", "--factors", c.Factors, "--runs", c.Runs, "--addens", "1,x1",
+                   "--repeats", "2", "-o", Path("big.mpl")});
+        EXPECT_EQ(r.ExitCode, 1) << c.Factors << " " << c.Runs;
+        EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
+    }
 
     Ok({"set", plan, "--code", Path("code.txt"), "--responses", Path("y.txt"), "--names",
         "Давление;Время", "--response-name", "Прочность", "--check-point", "0,0",
         "--check-responses", "3.1,3.3,3.2"});
+    // A name the plan file could not hold is refused where it enters.
+    const struct {
+        const char* Option;
+        std::string Value;
+        const char* Message;
+    } tooLong[] = {
+        {"--names", "a;" + std::string(65534, 'b'), "Имя фактора № 2 длиннее 65533 символов"},
+        {"--response-name", std::string(65534, 'c'), "Имя отклика длиннее 65533 символов"},
+    };
+    for (const auto& c : tooLong) {
+        const TProcessResult refused = Orvan({"set", plan, c.Option, c.Value});
+        EXPECT_EQ(refused.ExitCode, 1) << c.Option;
+        EXPECT_NE(refused.Err.find(c.Message), std::string::npos) << refused.Err;
+    }
     const json r = Json({"analyze", plan, "--json"});
     ASSERT_TRUE(r["checkPoint"].is_object()) << r.dump();
     EXPECT_TRUE(r["fisher"].is_null());

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -90,6 +92,16 @@ TEST(MatrixTest, InitBuildsAZeroedBlockOrOnlyTheCounts) {
     EXPECT_EQ(m.ColCount(), 0);
     EXPECT_EQ(m.GetDataBytes(), 0);
     EXPECT_FALSE(m.HasBlock());
+
+    // Sizes whose bytes do not fit a size_t (2^30 x 2^30 doubles, twice, wrap
+    // to almost nothing) fail to allocate and leave an empty matrix behind.
+    for (const std::int32_t n : {1 << 30, std::numeric_limits<std::int32_t>::max()}) {
+        SCOPED_TRACE(n);
+        TMatrix huge = Numbered(2, 2);
+        EXPECT_THROW(huge.Init(n, n), std::bad_alloc);
+        EXPECT_EQ(huge.RowCount(), 0);
+        EXPECT_FALSE(huge.HasBlock());
+    }
 }
 
 TEST(MatrixTest, TransposeTwiceGivesBackContentsAndView) {

@@ -90,6 +90,29 @@ TEST_F(NumberText, PointFormIgnoresTheProcessSeparator) {
     EXPECT_EQ(GetDecimalSeparator(), ',');
 }
 
+TEST_F(NumberText, ShortestPointFormReadsBackExactly) {
+    SetDecimalSeparator(',');
+    const struct {
+        double Value;
+        const char* Text;
+    } cases[] = {
+        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+        {std::numeric_limits<double>::min(), "2.2250738585072014e-308"},
+        {std::numeric_limits<double>::denorm_min(), "5e-324"},
+        {0.1, "0.1"},
+        {1.0 / 3.0, "0.3333333333333333"},
+        {-2.03, "-2.03"},
+        {1e22, "1e+22"},
+        {-0.0, "-0"},
+        {std::numeric_limits<double>::infinity(), "inf"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = FormatShortestPoint(c.Value);
+        EXPECT_EQ(text, c.Text);
+        EXPECT_EQ(std::strtod(text.c_str(), nullptr), c.Value) << text;
+    }
+}
+
 TEST_F(NumberText, TextToFloatReadsTheProcessSeparator) {
     struct Case {
         const char* text;

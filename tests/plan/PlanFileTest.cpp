@@ -190,6 +190,33 @@ TEST_F(PlanFileTest, EveryKindOfPlanSurvivesSaveOpenSave) {
     }
 }
 
+TEST_F(PlanFileTest, LongNamesReadBackAsWrittenAtAndAroundTheLimit) {
+    host.QueueBuiltinPlan(PlanFFE, 2);
+    ASSERT_TRUE(plan.NewPlan());
+    SetObservations(plan, TRows(4, {1.0}));
+    // 65533 single-byte characters are what a name record holds; a longer
+    // name (only a caller that skips the entry checks can give one) is cut
+    // there, and the names after it keep their places.
+    const struct {
+        std::size_t Length, Stored;
+    } cases[] = {{65532, 65532}, {65533, 65533}, {65534, 65533}, {70000, 65533}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Length);
+        plan.FactorNames = {std::string(c.Length, 'a'), "Время"};
+        plan.ResponseName = std::string(c.Length, 'b');
+        ASSERT_TRUE(Open(Save()));
+        EXPECT_EQ(plan.FactorNames[0], std::string(c.Stored, 'a'));
+        EXPECT_EQ(plan.FactorNames[1], "Время");
+        EXPECT_EQ(plan.ResponseName, std::string(c.Stored, 'b'));
+    }
+    // Where a name enters, a name that would not fit is refused, whole.
+    EXPECT_TRUE(CheckStoredNames({std::string(65533, 'z'), "x"}));
+    EXPECT_FALSE(CheckStoredNames({"x", std::string(65534, 'z')}));
+    ASSERT_FALSE(host.Messages.empty());
+    EXPECT_EQ(host.Messages.back().Text,
+              "Имя фактора № 2 длиннее 65533 символов\nи не поместится в файл плана.");
+}
+
 TEST_F(PlanFileTest, FilesThatCannotBeOpenedLeaveThePlanReset) {
     const std::string good = TBytes()
                                  .Raw("MTPL")

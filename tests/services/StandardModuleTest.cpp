@@ -61,8 +61,10 @@ std::string Label(const char* letter, std::initializer_list<int> numbers) {
     return label;
 }
 
+// A lone factor number from 11 on is bracketed: "b11" is x1^2's.
 TTerm Linear(int i) {
-    return {Label("b", {i}), [i](const double* x) { return x[i]; }};
+    return {i >= 10 ? "b(" + std::to_string(i + 1) + ")" : Label("b", {i}),
+            [i](const double* x) { return x[i]; }};
 }
 TTerm Pair(int i, int j) {
     return {Label("b", {i, j}), [i, j](const double* x) { return x[i] * x[j]; }};
@@ -267,7 +269,7 @@ TEST_F(StandardModuleTest, AddensOfEveryFamilyWithTheirTexts) {
     const std::array<const char*, 3> cases[] = {
         {"1", "1", "b0"},
         {"x2", "x2", "b2"},
-        {"x11", "x11", "b11"},
+        {"x11", "x11", "b(11)"},
         {"x1*x2", "x1·x2", "b12"},
         {"x1*x10", "x1·x10", "b1,10"},
         {"x3^2", "x3^2", "b33"},
@@ -314,8 +316,13 @@ TEST_F(StandardModuleTest, AddensOfEveryFamilyWithTheirTexts) {
 
 TEST_F(StandardModuleTest, NamesAreUniqueAndArriveInUtf8) {
     std::set<std::string> names;
-    for (std::int32_t i = 0; i < Registry.AddenCount(); ++i)
+    std::set<std::string> labels;
+    for (std::int32_t i = 0; i < Registry.AddenCount(); ++i) {
         names.insert(Registry.Adden(i)->GetName());
+        labels.insert(Registry.Adden(i)->GetCoefName());
+    }
+    // A coefficient label names one term only (x11 and x1^2 once shared "b11").
+    EXPECT_EQ(labels.size(), static_cast<std::size_t>(Registry.AddenCount()));
     for (std::int32_t i = 0; i < Registry.ModelCount(); ++i)
         names.insert(Registry.Model(i)->GetName());
     for (std::int32_t i = 0; i < Registry.GenCount(); ++i)
