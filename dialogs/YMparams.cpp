@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,6 +33,19 @@ QLineEdit* Field(QWidget* parent, const char* name, const QString& text) {
     return edit;
 }
 
+// A response name as people write it, with its units: the field shows one
+// as long as this whole.
+const char* const LongResponseName = "Предел прочности при растяжении, МПа";
+
+// The width a line edit needs to show the text whole. What the field adds
+// around its text (frame, margins) is what its size hint adds around the
+// 17 'x' it is sized for; one more character leaves room for the cursor.
+int WidthToShow(const QLineEdit& edit, const QString& text) {
+    const QFontMetrics metrics = edit.fontMetrics();
+    const int around = edit.sizeHint().width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+    return metrics.horizontalAdvance(text) + metrics.averageCharWidth() + around;
+}
+
 QLabel* Label(QWidget* parent, const QString& text, QLineEdit* buddy) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
@@ -46,6 +60,7 @@ TYMparams::TYMparams(QWidget* parent) : TSmallDialog(parent) {
 
     ERepeats = Field(this, "ERepeats", QStringLiteral("4"));
     EY = Field(this, "EY", QStringLiteral("Отклик системы"));
+    EY->setMinimumWidth(WidthToShow(*EY, QString::fromUtf8(LongResponseName)));
 
     auto* fields = new QFormLayout;
     fields->addRow(Label(this, QStringLiteral("Количество повторений:"), ERepeats), ERepeats);

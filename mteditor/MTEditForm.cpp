@@ -29,7 +29,7 @@ QWidget* TGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
                                      const QModelIndex& index) const {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto* line = qobject_cast<QLineEdit*>(editor))
-        Form.EditorOpened(line);
+        Form.EditorOpened(line, index);
     return editor;
 }
 
@@ -71,7 +71,7 @@ TMTEditForm::TMTEditForm(QWidget* parent) : QWidget(parent) {
     MatrixGrid->setObjectName(QStringLiteral("MatrixGrid"));
     Model = new TMatrixGridModel(Logic, this);
     Delegate = new TGridDelegate(*this);
-    connect(Delegate, &QAbstractItemDelegate::closeEditor, this, [this] { Editor = nullptr; });
+    connect(Delegate, &QAbstractItemDelegate::closeEditor, this, &TMTEditForm::EditorClosed);
     MatrixGrid->setModel(Model);
     MatrixGrid->setItemDelegate(Delegate);
     MatrixGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);

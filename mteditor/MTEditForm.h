@@ -10,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class QModelIndex;
 class QTableView;
 class QToolBar;
 
@@ -96,8 +97,12 @@ private:
     void RefreshState(bool pendingEdit);
     void RefreshPaste();
     void FillWithAsked(const TGridRect& rect);
-    // The in-place editor.
-    void EditorOpened(QLineEdit* editor);
+    // The in-place editor, opened on a cell of the model.
+    void EditorOpened(QLineEdit* editor, const QModelIndex& index);
+    void EditorClosed();
+    // Every change the person makes to the editor's text is handed back to
+    // the grid and committed when it is a number.
+    void EditorTextEdited(const QString& text);
     // The editor's events, before the delegate's; true when consumed.
     bool EditorEvent(QObject* watched, QEvent* event);
     void CloseEditor();

@@ -19,8 +19,25 @@ bool IsEnter(int key) {
 
 } // namespace
 
-void TMTEditForm::EditorOpened(QLineEdit* editor) {
+void TMTEditForm::EditorOpened(QLineEdit* editor, const QModelIndex& index) {
     Editor = editor;
+    Logic.BeginTyping(Model->CellOf(index));
+    connect(editor, &QLineEdit::textEdited, this, &TMTEditForm::EditorTextEdited);
+}
+
+void TMTEditForm::EditorClosed() {
+    Editor = nullptr;
+    if (Logic.IsTyping()) {
+        Logic.EndTyping();
+        Model->TextsChanged();
+    }
+}
+
+void TMTEditForm::EditorTextEdited(const QString& text) {
+    // The cell under the editor is not repainted: that would hand the text
+    // back to the editor and move its cursor.
+    if (Editor == sender() && Logic.IsTyping())
+        Logic.TypeText(Logic.TypedCell(), text.toStdString());
 }
 
 void TMTEditForm::CloseEditor() {
@@ -61,7 +78,10 @@ bool TMTEditForm::EditorEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         // Keys the grid handles itself must reach it while the editor is open.
         const int k = static_cast<QKeyEvent*>(event)->key();
-        if (IsEnter(k) || k == Qt::Key_Escape || k == Qt::Key_Tab || k == Qt::Key_Backtab) {
+        // Undo takes back the whole edit as the window's command, not the
+        // editor's last keystroke.
+        if (IsEnter(k) || k == Qt::Key_Escape || k == Qt::Key_Tab || k == Qt::Key_Backtab ||
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
             event->accept();
             return true;
         }
@@ -102,9 +122,13 @@ bool TMTEditForm::EditorKeyDown(QKeyEvent* event) {
         Deactivate();
         return true;
     }
+    if (event->matches(QKeySequence::Undo)) {
+        if (UndoItem->isEnabled())
+            UndoButtonClick();
+        return true;
+    }
+    // What was typed is committed already; Tab only leaves the cell.
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-        TakeEditorText();
-        Logic.CommitRange({cell.Col, cell.Row, cell.Col, cell.Row});
         CloseEditor();
         SetCurrentCell(key == Qt::Key_Tab && !shift ? Logic.NextInRow(cell)
                                                     : Logic.PreviousInRow(cell));

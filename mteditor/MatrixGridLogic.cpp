@@ -71,6 +71,8 @@ void TMatrixGridLogic::SetName(std::string_view name) {
 }
 
 void TMatrixGridLogic::Rebuild() {
+    Typing = false;
+    TypingCaptured = false;
     if (Matrix) {
         Cols = Matrix->ColCount() + 1;
         Rows = Matrix->RowCount() + 1;
@@ -185,8 +187,13 @@ void TMatrixGridLogic::Capture(TCellRangeInfo& record, const TGridRect& rect) co
 bool TMatrixGridLogic::CommitRange(const TGridRect& rect) {
     if (!IsInsideData(rect))
         return false;
-    if (UndoAt != -1)
+    // The commits of one typed edit after its first keep the record of the
+    // value from before the edit: undo takes back the whole edit.
+    const bool sameEdit = Typing && rect == CellRect(TypingCell);
+    if (UndoAt != -1 && !(sameEdit && TypingCaptured)) {
         Capture(UndoRanges[static_cast<std::size_t>(UndoAt)], rect);
+        TypingCaptured = sameEdit;
+    }
     for (std::int32_t r = rect.Top; r <= rect.Bottom; ++r) {
         for (std::int32_t c = rect.Left; c <= rect.Right; ++c) {
             double value = 0.0;
@@ -362,6 +369,36 @@ TGridCell TMatrixGridLogic::NextInColumn(TGridCell cell) const {
 }
 
 // ---- Typing ----
+
+void TMatrixGridLogic::BeginTyping(TGridCell cell) {
+    Typing = IsInsideData(CellRect(cell));
+    TypingCaptured = false;
+    TypingCell = cell;
+}
+
+bool TMatrixGridLogic::TypeText(TGridCell cell, std::string text) {
+    if (!IsInsideData(CellRect(cell)))
+        return false;
+    Texts[IndexOf(cell)] = std::move(text);
+    // Text that is not yet a number ("-", "1e") waits for the next key and
+    // leaves the undo record alone.
+    double value = 0.0;
+    if (!TextToFloat(Texts[IndexOf(cell)], value))
+        return false;
+    return CommitRange(CellRect(cell));
+}
+
+void TMatrixGridLogic::EndTyping() {
+    if (!Typing)
+        return;
+    Typing = false;
+    TypingCaptured = false;
+    if (!IsInsideData(CellRect(TypingCell)))
+        return;
+    double value = 0.0;
+    if (!TextToFloat(Texts[IndexOf(TypingCell)], value))
+        Texts[IndexOf(TypingCell)] = StoredText(TypingCell);
+}
 
 std::optional<char> TMatrixGridLogic::FilterChar(char typed, std::string_view cellText) {
     if (typed != '\b' && cellText.size() > MaxTypedLength)

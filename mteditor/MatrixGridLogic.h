@@ -132,6 +132,18 @@ public:
     TGridCell NextInColumn(TGridCell cell) const;
 
     // ---- Typing ----
+    // The in-place editor opened on the cell. Until EndTyping every text it
+    // hands back is committed at once (TypeText), and the whole edit is one
+    // undo step: only its first commit captures the old value.
+    void BeginTyping(TGridCell cell);
+    // The editor's text becomes the cell's text and is committed when it is
+    // a number (the text is not rewritten); true when committed.
+    bool TypeText(TGridCell cell, std::string text);
+    // The editor closed: a text left that is not a number gives way to the
+    // stored value, so the cell shows what the data hold.
+    void EndTyping();
+    bool IsTyping() const { return Typing; }
+    TGridCell TypedCell() const { return TypingCell; }
     // The character that typing `typed` into a cell holding `cellText` enters
     // ('*' becomes 'E'; '.' and ',' become the decimal separator), or nullopt
     // when it is refused. Backspace is '\b'.
@@ -155,6 +167,9 @@ private:
     std::array<TCellRangeInfo, 2> UndoRanges;
     std::int32_t UndoAt = 0;
     bool Edited = false;
+    bool Typing = false;
+    bool TypingCaptured = false;
+    TGridCell TypingCell;
 };
 
 // The paste tokenizer: separators TAB, LF, CR and space before a token are

@@ -1,5 +1,7 @@
 #include "mteditor/MatrixGridModel.h"
 
+#include <utility>
+
 namespace orvanta {
 
 TMatrixGridModel::TMatrixGridModel(TMatrixGridLogic& logic, QObject* parent)
@@ -55,9 +57,14 @@ Qt::ItemFlags TMatrixGridModel::flags(const QModelIndex& index) const {
 bool TMatrixGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole || !Editable)
         return false;
+    // Typing has handed every change back already; an editor left as it was
+    // opened must not put its shorter text ("%.5g") over the stored value.
     const TGridCell cell = CellOf(index);
-    Logic.SetText(cell, value.toString().toStdString());
-    Logic.CommitRange({cell.Col, cell.Row, cell.Col, cell.Row});
+    std::string text = value.toString().toStdString();
+    if (text == Logic.Text(cell))
+        return true;
+    // The same commit as typing: within an edit it adds no undo step.
+    Logic.TypeText(cell, std::move(text));
     emit dataChanged(index, index);
     return true;
 }

@@ -19,8 +19,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // The editor hands back its text: it becomes the cell's text and is
-    // committed when it is a number (the text is not rewritten).
+    // The editor hands back its text: when changed, it becomes the cell's
+    // text and is committed when it is a number (the text is not rewritten).
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     TGridCell CellOf(const QModelIndex& index) const;

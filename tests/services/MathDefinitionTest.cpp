@@ -135,7 +135,7 @@ TEST_F(MathDefinitionTest, StartUpChecksNameWhatIsMissing) {
     } const cases[] = {
         {"missing", 0, {NoModule}, false, false, true},
         {"empty", 0, {NoModule}, false, false, true},
-        {"bare", 1, {NoAddens}, true, true, false},
+        {"bare", 1, {NoAddens}, false, false, true},
         {"only-addens", 1, {NoGenerators}, false, true, false},
         {"set", 3, {}, true, true, false},
     };

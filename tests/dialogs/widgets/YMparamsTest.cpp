@@ -47,6 +47,7 @@ private slots:
     void leavingTheFieldChecksIt();
     void cancelBringsTheCountIntoRange_data();
     void cancelBringsTheCountIntoRange();
+    void aLongResponseNameShowsWhole();
 };
 
 void YMparamsTest::init() {
@@ -149,6 +150,21 @@ void YMparamsTest::cancelBringsTheCountIntoRange() {
     QVERIFY(!answer.has_value());
     QVERIFY(Seen->Messages.empty());
     QCOMPARE(Form->ERepeats->text(), kept);
+}
+
+void YMparamsTest::aLongResponseNameShowsWhole() {
+    const QString name = QStringLiteral("Предел прочности при растяжении, МПа");
+    const TAnswerOrNot answer = Run({"Новый набор наблюдений", name.toStdString()}, [&] {
+        // With the cursor at the end a field too narrow for the name scrolls
+        // its beginning away: the left edge no longer shows the first letter.
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        Form->EY->end(false);
+        Form->EY->repaint();
+        QCOMPARE(Form->EY->cursorPositionAt(QPoint(1, Form->EY->height() / 2)), 0);
+        Form->OkButton->click();
+    });
+    QVERIFY(answer.has_value());
+    QCOMPARE(answer->ResponseName, name.toStdString());
 }
 
 QTEST_MAIN(YMparamsTest)

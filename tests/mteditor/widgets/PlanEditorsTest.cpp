@@ -16,6 +16,7 @@
 #include "TempFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -75,6 +76,73 @@ private slots:
         QCOMPARE(QString::fromStdString(natural.Grid().Text({1, 1})),
                  QString::fromStdString(FormatMatrixCell(base + 0.5 * interval)));
         QVERIFY(Main->windowTitle().contains(QStringLiteral(" (изменен) - ")));
+    }
+
+    // The natural matrix follows every key typed into the code matrix; the
+    // key that ends the edit keeps the last number, and the edit is one undo
+    // step (Ctrl+Z in the cell editor takes the whole edit back at once).
+    void TypingIsCommittedKeyByKey_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<int>("column");
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier) << true << 1;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << true << 2;
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier) << false << 1;
+    }
+
+    void TypingIsCommittedKeyByKey() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, kept);
+        QFETCH(int, column);
+        TMTEditForm& code = Editor(TDataWindow::CodeMatrix);
+        TMTEditForm& natural = Editor(TDataWindow::NaturalMatrix);
+        const TRaruRuro& plan = Main->Plan();
+        const double before = plan.CodeMatrix.Get(0, 0);
+        const auto naturalOf = [&](double coded) {
+            return FormatMatrixCell(plan.BaseLevels.Get(0) + coded * plan.Intervals.Get(0));
+        };
+        Main->MdiArea().setActiveSubWindow(
+            Main->Host().Windows().SubWindow(TPlanWindow::CodeMatrix));
+        QApplication::setActiveWindow(Main.get());
+        code.SetCurrentCell({1, 1});
+        code.MatrixGrid->setFocus();
+        QTest::keyClick(code.MatrixGrid, Qt::Key_Return);
+        auto* editor = code.MatrixGrid->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTRY_VERIFY(editor->hasFocus());
+
+        const QString typed = QStringLiteral("-0.25");
+        double committed = before;
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(typed[i]),
+                                Qt::NoModifier);
+            QCoreApplication::processEvents();
+            double value = 0.0;
+            if (TextToFloat(typed.left(i + 1).toStdString(), value))
+                committed = value;
+            QCOMPARE(editor->text(), typed.left(i + 1));
+            QCOMPARE(plan.CodeMatrix.Get(0, 0), committed);
+            QCOMPARE(natural.Grid().Text({1, 1}), naturalOf(committed));
+        }
+        QCOMPARE(committed, -0.25);
+
+        QTest::keyClick(editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCoreApplication::processEvents();
+        QVERIFY(!code.IsEditing());
+        QCOMPARE(code.CurrentCell(), (TGridCell{column, 1}));
+        const double after = kept ? -0.25 : before;
+        QCOMPARE(plan.CodeMatrix.Get(0, 0), after);
+        QCOMPARE(code.Grid().Text({1, 1}), FormatFull(after));
+        QCOMPARE(natural.Grid().Text({1, 1}), naturalOf(after));
+
+        // One undo step for the whole edit; a second one brings it back.
+        code.findChild<QAction*>(QStringLiteral("UndoItem"))->trigger();
+        QCOMPARE(plan.CodeMatrix.Get(0, 0), kept ? before : -0.25);
+        QCOMPARE(natural.Grid().Text({1, 1}), naturalOf(kept ? before : -0.25));
+        code.findChild<QAction*>(QStringLiteral("UndoItem"))->trigger();
+        QCOMPARE(plan.CodeMatrix.Get(0, 0), after);
     }
 
     void EditorMenuJoinsTheMenuBarWhileActive() {
