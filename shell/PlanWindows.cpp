@@ -174,13 +174,14 @@ void TPlanWindows::ShowReport() {
         QMdiSubWindow* sub = AddWindow(TPlanWindow::Report, report);
         sub->setWindowTitle(QStringLiteral("Отчет"));
         report->OnCaption = [sub](const QString& caption) { sub->setWindowTitle(caption); };
-        LoadedReport.clear();
+        LoadedReport.reset();
     }
-    // A new report replaces the text; showing the window again keeps the
-    // person's changes.
-    if (Service.Plan.ReportText != LoadedReport || !Service.Plan.HasReportText) {
-        report->LoadReport(Service.Plan.ReportText);
-        LoadedReport = Service.Plan.ReportText;
+    // A new report replaces the text and the person's changes, even when it
+    // reads as before; showing the window again keeps them.
+    const TRaruRuro& plan = Service.Plan;
+    if (!plan.HasReportText || LoadedReport != plan.ReportNumber) {
+        report->LoadReport(plan.ReportText);
+        LoadedReport = plan.ReportNumber;
     }
     QMdiSubWindow* sub = SubWindow(TPlanWindow::Report);
     ShowNormal(sub);
