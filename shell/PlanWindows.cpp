@@ -24,7 +24,8 @@ TPlanWindow PlanWindowOf(TDataWindow window) {
     return static_cast<TPlanWindow>(static_cast<int>(window));
 }
 
-// Closing a plan window only minimises it: the plan decides when it goes.
+// Closing a plan window only minimises it, and a minimised one stays as it
+// is: the plan decides when its windows go.
 class TMinimizeOnClose : public QObject {
 public:
     using QObject::QObject;
@@ -32,9 +33,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Close) {
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(watched); sub && !sub->isMinimized()) {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(watched)) {
                 event->ignore();
-                sub->showMinimized();
+                if (!sub->isMinimized())
+                    sub->showMinimized();
                 return true;
             }
         }
