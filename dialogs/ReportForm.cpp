@@ -265,9 +265,17 @@ void TReportForm::FontItemClick() {
     if (!ok)
         return;
     Edit->setFont(font);
-    // This desktop's font dialog offers no colour, so the stored text colour
-    // (perhaps the system's window text) is kept as it is.
     StoreFont(font, Settings().ReportFont);
+    // This desktop's font dialog has no colour, so the text colour is the
+    // command's second step; giving it up keeps the colour as it was.
+    const QColor color = QColorDialog::getColor(Edit->palette().color(QPalette::Text), this,
+                                                QStringLiteral("Цвет текста"));
+    if (!color.isValid())
+        return;
+    QPalette palette = Edit->palette();
+    palette.setColor(QPalette::Text, color);
+    Edit->setPalette(palette);
+    Settings().ReportTextColor = ValueOf(color);
 }
 
 void TReportForm::BackgroundItemClick() {

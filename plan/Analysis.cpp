@@ -30,6 +30,7 @@ void TRaruRuro::UpdateAndShowReport() {
     ComposeReport(report);
     ReportText = Cp1251ToUtf8(report.Bytes());
     HasReportText = true;
+    ++ReportNumber;
     PlanHost.ShowReportWindow();
 }
 

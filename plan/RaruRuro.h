@@ -215,6 +215,9 @@ public:
     // The last composed report, as the report window shows it (UTF-8).
     std::string ReportText;
     bool HasReportText = false;
+    // Counts the composed reports: a new report replaces the window's text
+    // even when it reads the same as the one before.
+    std::uint64_t ReportNumber = 0;
     // The clock of the report's date line (tests fix it).
     std::function<std::time_t()> Clock = [] { return std::time(nullptr); };
 

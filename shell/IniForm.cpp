@@ -10,9 +10,13 @@
 
 namespace orvanta {
 
-TIniForm::TIniForm(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+TIniForm::TIniForm(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("IniForm"));
-    setEnabled(false);
+    // It takes no input, yet is drawn as an ordinary window: a disabled
+    // widget would grey out its picture and texts.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
     auto* picture = new QLabel(this);
     picture->setPixmap(ProgramPicture(96));
     picture->setAlignment(Qt::AlignCenter);

@@ -6,8 +6,8 @@ class QLabel;
 
 namespace orvanta {
 
-// The splash window of the start-up: borderless, centred, disabled, a
-// picture over a one-line status bar where the loading steps write.
+// The splash window of the start-up: borderless, centred, taking no input,
+// a picture over a one-line status bar where the loading steps write.
 class TIniForm : public QWidget {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 // orvan32 [plan.mpl]: the desktop program.
+#include "shell/ApplicationSetup.h"
 #include "shell/IniForm.h"
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
@@ -9,10 +10,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDialog>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -94,15 +92,7 @@ void ProbeMemory(orvanta::TMainForm& main) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Орванта"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Орванта"));
-    QApplication::setOrganizationName(QStringLiteral("orvanta"));
-
-    // The toolkit's own dialogs (files, colours, fonts) speak Russian too.
-    QTranslator translator;
-    if (translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&translator);
+    orvanta::SetUpApplication(app);
 
     if (std::getenv("ORVAN32_STARTUP_TIMING") || std::getenv("ORVAN32_MEMORY_PROBE")) {
         // A timed run has nobody to answer a message box: messages go to the

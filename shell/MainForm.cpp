@@ -15,6 +15,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/MainIcons.h"
 #include "shell/MainTitle.h"
+#include "shell/MdiChildGuard.h"
 #include "shell/OptionsForm.h"
 #include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
@@ -26,6 +27,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -63,6 +65,7 @@ TMainForm::TMainForm(TMainFormOptions options) : Options(std::move(options)) {
     Mdi->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(Mdi);
     connect(Mdi, &QMdiArea::subWindowActivated, this, &TMainForm::ChildActivated);
+    ChildGuard = new TMdiChildGuard(*Mdi, [this] { RefreshCommands(); });
 
     PlanHost = std::make_unique<TQtPlanHost>(*this);
     PlanObject = std::make_unique<TRaruRuro>(*PlanHost);
@@ -90,6 +93,7 @@ TMainForm::TMainForm(TMainFormOptions options) : Options(std::move(options)) {
 
 TMainForm::~TMainForm() {
     ClockTimer->stop();
+    ChildGuard->StateChanged = nullptr;
     // Windows closed from here on (the check point's editor among them) must
     // not reach the half-destroyed window through the area's activation.
     Mdi->disconnect(this);
@@ -122,8 +126,13 @@ void TMainForm::CreateDialogs() {
     // The dialogs come in the order the rest of the program expects: the
     // window lists, the stored settings (read where the options dialog
     // comes), the quantile window, the about box, the input dialogs.
-    if (Options.ReadSettingsFile)
-        LoadSettings(Settings(), SettingsPath());
+    if (Options.ReadSettingsFile) {
+        const QString path = QString::fromStdString(SettingsPath());
+        const bool existed = QFileInfo::exists(path);
+        LoadSettings(Settings(), path.toStdString());
+        // A damaged file is gone after the load and left the defaults.
+        StoredLayout = existed && QFileInfo::exists(path);
+    }
     OptionsDialog = new TOptionsForm(this);
     OptionsDialog->OnAccepted = [this] { OptionsAccepted(); };
     BarsLogic.SetAllowNoBars(Settings().AllowNoBars);
@@ -244,6 +253,13 @@ void TMainForm::CreateViewPopup() {
         connect(action, &QAction::triggered, this, handler);
         ViewPopup->addAction(action);
     }
+    // The empty client area is part of the window too; a child window
+    // under the mouse keeps its own menu.
+    Mdi->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Mdi, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!Mdi->viewport()->childAt(at))
+            ViewPopup->popup(Mdi->viewport()->mapToGlobal(at));
+    });
 }
 
 QMenu* TMainForm::createPopupMenu() {

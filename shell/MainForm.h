@@ -27,6 +27,7 @@ namespace orvanta {
 class TIniForm;
 class TOptionsForm;
 class TMathDefinition;
+class TMdiChildGuard;
 class TPlanService;
 class TPlugIns;
 class TQtPlanHost;
@@ -165,6 +166,9 @@ private:
     void SplashStatus(const std::string& text);
     void FinishStartup();
     void RestoreLayout();
+    // About four fifths of the screen's free area, centred: the window of a
+    // first start, when no settings file holds one.
+    QRect FirstStartGeometry() const;
     void OpenCommandLinePlan();
     void StoreLayout();
     void UpdateClockPanels();
@@ -186,6 +190,7 @@ private:
     TWizardChoices Choices;
 
     QMdiArea* Mdi = nullptr;
+    TMdiChildGuard* ChildGuard = nullptr;
     std::map<TMenuId, QMenu*> Menus;
     QMenu* ViewPopup = nullptr;
     std::vector<std::pair<const TCommandInfo*, QAction*>> Items;
@@ -212,6 +217,9 @@ private:
     bool ShownOnce = false;
     bool StartupPending = false;
     bool DialogsCreated = false;
+    // The settings record holds a window layout (read from the file, or
+    // given by whoever started the window without one).
+    bool StoredLayout = true;
 };
 
 } // namespace orvanta

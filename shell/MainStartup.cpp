@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QScreen>
 #include <QTime>
 #include <QTimer>
 
@@ -119,17 +120,30 @@ void TMainForm::FinishStartup() {
     OpenCommandLinePlan();
 }
 
+QRect TMainForm::FirstStartGeometry() const {
+    const QScreen* where = screen();
+    if (!where)
+        return geometry();
+    const QRect available = where->availableGeometry();
+    QRect rect(QPoint(), available.size() * 4 / 5);
+    rect.moveCenter(available.center());
+    return rect;
+}
+
 void TMainForm::RestoreLayout() {
     const TSettings& s = Settings();
-    if (s.WindowState == 1) {
+    // The normal geometry is set whatever the state, so a session started
+    // maximised still returns to it and stores it again. It is the
+    // frame-less geometry, as StoreLayout takes it, so the window does not
+    // creep by its frame from one session to the next.
+    setGeometry(StoredLayout ? QRect(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight)
+                             : FirstStartGeometry());
+    if (s.WindowState == 1)
         showMinimized();
-    } else if (s.WindowState == 2) {
+    else if (s.WindowState == 2)
         showMaximized();
-    } else {
+    else
         showNormal();
-        resize(s.WindowWidth, s.WindowHeight);
-        move(s.WindowLeft, s.WindowTop);
-    }
     s.ToolbarVisible ? ShowToolBar() : HideToolBar();
     s.StatusBarVisible ? ShowStatusBar() : HideStatusBar();
     s.MenuBarVisible ? ShowMenuBar() : HideMenuBar();

@@ -24,7 +24,8 @@ TPlanWindow PlanWindowOf(TDataWindow window) {
     return static_cast<TPlanWindow>(static_cast<int>(window));
 }
 
-// Closing a plan window only minimises it: the plan decides when it goes.
+// Closing a plan window only minimises it, and a minimised one stays as it
+// is: the plan decides when its windows go.
 class TMinimizeOnClose : public QObject {
 public:
     using QObject::QObject;
@@ -32,9 +33,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Close) {
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(watched); sub && !sub->isMinimized()) {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(watched)) {
                 event->ignore();
-                sub->showMinimized();
+                if (!sub->isMinimized())
+                    sub->showMinimized();
                 return true;
             }
         }
@@ -174,13 +176,14 @@ void TPlanWindows::ShowReport() {
         QMdiSubWindow* sub = AddWindow(TPlanWindow::Report, report);
         sub->setWindowTitle(QStringLiteral("Отчет"));
         report->OnCaption = [sub](const QString& caption) { sub->setWindowTitle(caption); };
-        LoadedReport.clear();
+        LoadedReport.reset();
     }
-    // A new report replaces the text; showing the window again keeps the
-    // person's changes.
-    if (Service.Plan.ReportText != LoadedReport || !Service.Plan.HasReportText) {
-        report->LoadReport(Service.Plan.ReportText);
-        LoadedReport = Service.Plan.ReportText;
+    // A new report replaces the text and the person's changes, even when it
+    // reads as before; showing the window again keeps them.
+    const TRaruRuro& plan = Service.Plan;
+    if (!plan.HasReportText || LoadedReport != plan.ReportNumber) {
+        report->LoadReport(plan.ReportText);
+        LoadedReport = plan.ReportNumber;
     }
     QMdiSubWindow* sub = SubWindow(TPlanWindow::Report);
     ShowNormal(sub);

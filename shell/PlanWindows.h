@@ -5,7 +5,9 @@
 
 #include <QPointer>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QMdiArea;
@@ -69,7 +71,8 @@ private:
     TPlanService& Service;
     std::function<void()> RefreshTitle;
     QPointer<QMdiSubWindow> Windows[6];
-    std::string LoadedReport;
+    // The number of the composed report the window shows.
+    std::optional<std::uint64_t> LoadedReport;
 };
 
 } // namespace orvanta

@@ -1,9 +1,11 @@
 // The report window's saving: the name rules, rich and plain text, the
-// modified mark and the caption; its font kept in the settings file.
+// modified mark and the caption; its update; its font and text colour kept
+// in the settings file.
 #include "dialogs/ReportForm.h"
 
 #include "dialogs/FontAndColor.h"
 #include "numeric/Cp1251.h"
+#include "plan/RaruRuro.h"
 #include "plan/Settings.h"
 #include "services/SettingsFile.h"
 #include "shell/MainForm.h"
@@ -14,6 +16,7 @@
 #include "TempFolder.h"
 
 #include <QAction>
+#include <QColorDialog>
 #include <QFontDialog>
 #include <QTextEdit>
 #include <QTimer>
@@ -36,6 +39,8 @@ std::int32_t Int32At(const std::string& bytes, std::size_t at) {
 
 // The report font's record in a settings file: signature, then the record.
 constexpr std::size_t FontAt = 4 + 332;
+
+const QColor Ink(0x80, 0x10, 0x20);
 
 } // namespace
 
@@ -164,8 +169,44 @@ private slots:
         QCOMPARE(again.strikeOut(), strikeOut);
     }
 
-    // Chosen in the report window's font dialog, written to the settings
-    // file when the program ends and read when it starts again.
+    // "Обновить отчет" replaces the person's edits and clears the modified
+    // mark even when the new report reads as the old one, so closing the
+    // plan has nothing to ask about the report.
+    void UpdatingThrowsTheEditsAway() {
+        std::vector<std::string> asked;
+        SetMessageBoxHook([&](TBoxKind, const std::string& text) {
+            asked.push_back(text);
+            return TAnswer::No;
+        });
+        TMainFormOptions options;
+        options.ProgramFolder = ORVAN_BIN_DIR;
+        options.ReadSettingsFile = false;
+        options.WriteSettingsAtExit = false;
+        options.Arguments = {QStringLiteral(ORVAN_EXAMPLES_DIR "/ffe23-yield.mpl")};
+        TMainForm main(options);
+        main.show();
+        main.ClockTimerTimer();
+        main.Plan().Clock = [] { return std::time_t(1700000000); };
+        auto* update = main.findChild<QAction*>(QStringLiteral("UpdateReportItem"));
+        update->trigger();
+        TReportForm* report = main.Host().Windows().Report();
+        QVERIFY(report);
+        const QString composed = report->Edit->toPlainText();
+        report->Edit->setFocus();
+        QTest::keyClicks(report->Edit, QStringLiteral("note"));
+        QVERIFY(report->IsModified());
+        update->trigger();
+        QCOMPARE(report->Edit->toPlainText(), composed);
+        QVERIFY(!report->IsModified());
+        asked.clear();
+        main.findChild<QAction*>(QStringLiteral("CloseItem"))->trigger();
+        QCOMPARE(asked, std::vector<std::string>());
+        SetMessageBoxHook({});
+    }
+
+    // Chosen with the report window's font command (the font dialog, then
+    // the text colour, which this desktop's font dialog lacks), written to
+    // the settings file when the program ends and read when it starts again.
     void FontChangeSurvivesARestart() {
         test::TTempFolder home("orvan-font-home");
         const QByteArray oldHome = qgetenv("ORVAN32_HOME");
@@ -184,18 +225,25 @@ private slots:
             TMainForm main(options);
             TReportForm* report = reportOf(main);
             QVERIFY(report);
-            QTimer::singleShot(0, [] {
-                auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog);
-                QFont chosen(QStringLiteral("DejaVu Serif"));
-                chosen.setPixelSize(19);
-                chosen.setBold(true);
-                chosen.setItalic(true);
-                dialog->setCurrentFont(chosen);
-                dialog->accept();
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, [] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (auto* fonts = qobject_cast<QFontDialog*>(modal)) {
+                    QFont chosen(QStringLiteral("DejaVu Serif"));
+                    chosen.setPixelSize(19);
+                    chosen.setBold(true);
+                    chosen.setItalic(true);
+                    fonts->setCurrentFont(chosen);
+                    fonts->accept();
+                } else if (auto* colours = qobject_cast<QColorDialog*>(modal)) {
+                    colours->setCurrentColor(Ink);
+                    colours->accept();
+                }
             });
+            answer.start(10);
             report->findChild<QAction*>(QStringLiteral("FontItem"))->trigger();
             QCOMPARE(report->Edit->font().family(), QStringLiteral("DejaVu Serif"));
+            QCOMPARE(report->Edit->palette().color(QPalette::Text), Ink);
         }
         Settings().SetDefaults();
         {
@@ -207,6 +255,7 @@ private slots:
             QCOMPARE(font.pixelSize(), 19);
             QVERIFY(font.bold());
             QVERIFY(font.italic());
+            QCOMPARE(report->Edit->palette().color(QPalette::Text), Ink);
         }
         SetMessageBoxHook({});
         qputenv("ORVAN32_HOME", oldHome);

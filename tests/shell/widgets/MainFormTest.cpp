@@ -5,6 +5,7 @@
 #include "plan/Settings.h"
 #include "services/PlanService.h"
 #include "shell/FormList.h"
+#include "shell/IniForm.h"
 #include "shell/MainActions.h"
 #include "shell/MessageBoxes.h"
 #include "shell/PlanWindows.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -257,6 +259,83 @@ private slots:
         QVERIFY(!main->Bars().MenuAttached);
         QVERIFY(main->Bars().StatusBarVisible);
         QCOMPARE(main->size(), QSize(640, 480));
+    }
+
+    // The desktop gives every child window Ctrl+W as "close"; the key is
+    // the program's "Показать ...", and no key closes a plan window. A
+    // child minimised by hand updates the commands at once.
+    void CtrlWShowsWindowsAndClosesNone() {
+        auto main = Start(ORVAN_BIN_DIR, {QString::fromStdString(Example)});
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QMdiArea& area = main->MdiArea();
+        QMdiSubWindow* code = main->Host().Windows().SubWindow(TPlanWindow::CodeMatrix);
+        auto* show = main->findChild<QAction*>(QStringLiteral("ShowItem"));
+        const auto pressCtrlW = [&] {
+            QWidget* target =
+                QApplication::focusWidget() ? QApplication::focusWidget() : main.get();
+            QTest::keyClick(target, Qt::Key_W, Qt::ControlModifier);
+        };
+        const int windows = static_cast<int>(area.subWindowList().size());
+        area.setActiveSubWindow(code);
+        QVERIFY(!show->isEnabled());
+        pressCtrlW();
+        QVERIFY(!code->isMinimized());
+
+        code->showMinimized();
+        QVERIFY(show->isEnabled());
+        QString listed;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto* list = qobject_cast<TFormList*>(QApplication::activeModalWidget())) {
+                listed = list->windowTitle();
+                list->accept();
+            }
+        });
+        answer.start(10);
+        pressCtrlW();
+        answer.stop();
+        QCOMPARE(listed, QStringLiteral("Показать"));
+        QVERIFY(!code->isMinimized());
+        QVERIFY(!show->isEnabled());
+
+        // Closing a minimised plan window leaves it where it is.
+        code->showMinimized();
+        area.setActiveSubWindow(code);
+        code->close();
+        QCOMPARE(static_cast<int>(area.subWindowList().size()), windows);
+        QCOMPARE(main->Host().Windows().SubWindow(TPlanWindow::CodeMatrix), code);
+    }
+
+    void RightClickOnTheEmptyClientAreaShowsTheViewMenu() {
+        auto main = Start(ORVAN_BIN_DIR);
+        QWidget* viewport = main->MdiArea().viewport();
+        auto* popup = main->findChild<QMenu*>(QStringLiteral("ViewPopup"));
+        const QPoint at(10, 10);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &click);
+        QTRY_VERIFY(popup->isVisible());
+        popup->close();
+    }
+
+    // The splash takes no input but is drawn in the colours of an ordinary
+    // window, not greyed out.
+    void SplashIsNotGreyedOut() {
+        TIniForm splash;
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        QLabel* name = nullptr;
+        for (QLabel* label : splash.findChildren<QLabel*>())
+            if (label->text() == QStringLiteral("Орванта"))
+                name = label;
+        QVERIFY(name);
+        const QRgb ink = name->palette().color(QPalette::Active, QPalette::WindowText).rgb();
+        const QImage image = name->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        bool inked = false;
+        for (int y = 0; y < image.height() && !inked; ++y)
+            for (int x = 0; x < image.width() && !inked; ++x)
+                inked = image.pixel(x, y) == ink;
+        QVERIFY(inked);
     }
 
     void ClosingAChangedPlanAsksAndCanBeCancelled() {
