@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     qt6-translations-l10n
-    xvfb xauth libgl1-mesa-dri fonts-dejavu-core
+    xvfb xauth libgl1-mesa-dri fonts-dejavu-core libxcb1-dev
 )
 
 missing=()
