@@ -4,6 +4,7 @@
 
 #include <QChart>
 #include <QPointF>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -90,8 +91,18 @@ private:
     QAction* Command(const char* name, const QString& caption, void (TGraphForm::*handler)());
     std::optional<std::pair<std::string, int>> RunExportDialog();
     void AskLabelStep(Qt::Orientation orientation);
+    // Qt Charts numbers an axis's labels with the axis's step as it is at
+    // each frame of an animation, but made as many labels as the step had
+    // when the axis was last laid out, and does not check the count. So the
+    // steps change only where the chart lays the axis out right after:
+    // before a new range reaches it (SetTickSteps on the axis's min or max
+    // changing), or followed by a layout of its own (RefreshLabelSteps),
+    // never from within the chart's own signals.
+    bool SetTickSteps(QValueAxis* axis);
     void RefreshLabelSteps();
-    void PlaceLabels(QValueAxis* axis, double desired, int capacity);
+    void PlotAreaChanged();
+    void PlaceLabels();
+    void PlaceLabels(QValueAxis* axis);
 
     // The chart is drawn for the clipboard and for files in the copy
     // background and without animation, and looks as before afterwards.
@@ -108,6 +119,9 @@ private:
     std::vector<QGraphicsSimpleTextItem*> XLabels;
     std::vector<QGraphicsSimpleTextItem*> YLabels;
     QColor LabelColor = Qt::black;
+    // A new plot area takes new steps once the chart has finished its layout.
+    QTimer StepTimer;
+    bool LayingOut = false;
     std::string LastExportFile;
     QBrush SavedBackground;
     QChart::AnimationOptions SavedAnimations = QChart::NoAnimation;
