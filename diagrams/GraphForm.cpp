@@ -41,6 +41,10 @@ constexpr double BottomLabelPixels = 40.0;
 constexpr double LeftLabelPixels = 20.0;
 // Label intervals allowed before the chart has been laid out.
 constexpr int UnlaidLabelCapacity = 50;
+// The room left beyond the data at each end of an axis, as a part of its
+// span: a twentieth keeps the 8-pixel point markers whole down to a plot
+// 80 pixels across.
+constexpr double AxisMargin = 0.05;
 
 const QColor Silver(0xC0, 0xC0, 0xC0);
 
@@ -236,8 +240,8 @@ void TGraphForm::SetData(const std::vector<QPointF>& curve, const std::vector<QP
     Points->replace(marks);
     AxisX->setTitleText(xTitle);
     AxisY->setTitleText(yTitle);
-    const TAxisRange x = DataRange(xs);
-    const TAxisRange y = DataRange(ys);
+    const TAxisRange x = WithMargin(DataRange(xs), AxisMargin);
+    const TAxisRange y = WithMargin(DataRange(ys), AxisMargin);
     AxisX->setRange(x.Min, x.Max);
     AxisY->setRange(y.Min, y.Max);
     RefreshLabelSteps();
