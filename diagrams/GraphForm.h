@@ -91,13 +91,15 @@ private:
     QAction* Command(const char* name, const QString& caption, void (TGraphForm::*handler)());
     std::optional<std::pair<std::string, int>> RunExportDialog();
     void AskLabelStep(Qt::Orientation orientation);
-    // Qt Charts numbers an axis's labels with the axis's step as it is at
-    // each frame of an animation, but made as many labels as the step had
-    // when the axis was last laid out, and does not check the count. So the
-    // steps change only where the chart lays the axis out right after:
-    // before a new range reaches it (SetTickSteps on the axis's min or max
-    // changing), or followed by a layout of its own (RefreshLabelSteps),
-    // never from within the chart's own signals.
+    // Qt Charts numbers an axis's labels at every frame of an animation with
+    // the step the axis has at that moment, but over only as many labels as
+    // it made when it last laid the axis out, and does not check the count:
+    // a step changed between a layout and the frames after it writes past
+    // the labels. So a step changes only right before the chart lays the
+    // axis out: while a new range is on its way (the axis's min or max
+    // changing comes before the chart sees the range), or followed at once
+    // by a layout of our own (RefreshLabelSteps); never in answer to the
+    // chart's range or plot-area signals.
     bool SetTickSteps(QValueAxis* axis);
     void RefreshLabelSteps();
     void PlotAreaChanged();
