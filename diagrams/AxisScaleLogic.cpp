@@ -29,6 +29,12 @@ TAxisRange DataRange(const std::vector<double>& values) {
     return range;
 }
 
+TAxisRange WithMargin(const TAxisRange& range, double fraction) {
+    const double margin = (range.Max - range.Min) * fraction;
+    const TAxisRange wide{range.Min - margin, range.Max + margin};
+    return std::isfinite(wide.Min) && std::isfinite(wide.Max) ? wide : range;
+}
+
 int LabelCapacity(double axisPixels, double pixelsPerLabel, int fallback) {
     if (!(axisPixels > 0.0) || !(pixelsPerLabel > 0.0))
         return std::max(fallback, 1);

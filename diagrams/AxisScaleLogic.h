@@ -18,6 +18,11 @@ struct TAxisRange {
 // shows v - 1 .. v + 1 so that it keeps a length.
 TAxisRange DataRange(const std::vector<double>& values);
 
+// The range widened on both sides by the fraction of its span, so that a
+// point marker at an end of the data is drawn whole inside the plot. A
+// range whose widened ends would overflow stays as it is.
+TAxisRange WithMargin(const TAxisRange& range, double fraction);
+
 // How many label intervals fit along an axis of the given length in pixels
 // when each label needs pixelsPerLabel; at least 1. Before the axis has been
 // laid out (no length) fallback is used.

@@ -41,6 +41,10 @@ constexpr double BottomLabelPixels = 40.0;
 constexpr double LeftLabelPixels = 20.0;
 // Label intervals allowed before the chart has been laid out.
 constexpr int UnlaidLabelCapacity = 50;
+// The room left beyond the data at each end of an axis, as a part of its
+// span: a twentieth keeps the 8-pixel point markers whole down to a plot
+// 80 pixels across.
+constexpr double AxisMargin = 0.05;
 
 const QColor Silver(0xC0, 0xC0, 0xC0);
 
@@ -152,7 +156,9 @@ void TGraphForm::CreateAxes() {
         axis->setLabelFormat(QStringLiteral("%.12g"));
         axis->setLinePenColor(Qt::black);
         axis->setGridLinePen(QPen(Qt::black, 1));
-        connect(axis, &QValueAxis::rangeChanged, this, &TGraphForm::RefreshLabelSteps);
+        connect(axis, &QValueAxis::minChanged, this, [this, axis] { SetTickSteps(axis); });
+        connect(axis, &QValueAxis::maxChanged, this, [this, axis] { SetTickSteps(axis); });
+        connect(axis, &QValueAxis::rangeChanged, this, qOverload<>(&TGraphForm::PlaceLabels));
     }
     Chart->addAxis(AxisX, Qt::AlignBottom);
     Chart->addAxis(AxisY, Qt::AlignLeft);
@@ -160,8 +166,13 @@ void TGraphForm::CreateAxes() {
         series->attachAxis(AxisX);
         series->attachAxis(AxisY);
     }
-    connect(Chart, &QChart::plotAreaChanged, this, &TGraphForm::RefreshLabelSteps);
-    RefreshLabelSteps();
+    StepTimer.setSingleShot(true);
+    StepTimer.setInterval(0);
+    connect(&StepTimer, &QTimer::timeout, this, &TGraphForm::RefreshLabelSteps);
+    connect(Chart, &QChart::plotAreaChanged, this, &TGraphForm::PlotAreaChanged);
+    SetTickSteps(AxisX);
+    SetTickSteps(AxisY);
+    PlaceLabels();
 }
 
 QAction* TGraphForm::Command(const char* name, const QString& caption,
@@ -229,8 +240,8 @@ void TGraphForm::SetData(const std::vector<QPointF>& curve, const std::vector<QP
     Points->replace(marks);
     AxisX->setTitleText(xTitle);
     AxisY->setTitleText(yTitle);
-    const TAxisRange x = DataRange(xs);
-    const TAxisRange y = DataRange(ys);
+    const TAxisRange x = WithMargin(DataRange(xs), AxisMargin);
+    const TAxisRange y = WithMargin(DataRange(ys), AxisMargin);
     AxisX->setRange(x.Min, x.Max);
     AxisY->setRange(y.Min, y.Max);
     RefreshLabelSteps();
@@ -251,10 +262,44 @@ void TGraphForm::ApplyOptions(const TSettings& settings) {
     Series->setColor(ColorOf(settings.SSeriesColor, palette));
 }
 
-void TGraphForm::RefreshLabelSteps() {
+bool TGraphForm::SetTickSteps(QValueAxis* axis) {
     const QRectF area = Chart->plotArea();
-    PlaceLabels(AxisX, XStep, LabelCapacity(area.width(), BottomLabelPixels, UnlaidLabelCapacity));
-    PlaceLabels(AxisY, YStep, LabelCapacity(area.height(), LeftLabelPixels, UnlaidLabelCapacity));
+    const bool bottom = axis == AxisX;
+    const int capacity = bottom
+                             ? LabelCapacity(area.width(), BottomLabelPixels, UnlaidLabelCapacity)
+                             : LabelCapacity(area.height(), LeftLabelPixels, UnlaidLabelCapacity);
+    const double interval =
+        LabelInterval(bottom ? XStep : YStep, axis->min(), axis->max(), capacity);
+    const std::vector<double> values = LabelValues(interval, axis->min(), axis->max());
+    const double anchor = values.empty() ? axis->min() : values.front();
+    if (axis->tickInterval() == interval && axis->tickAnchor() == anchor)
+        return false;
+    axis->setTickInterval(interval);
+    axis->setTickAnchor(anchor);
+    return true;
+}
+
+void TGraphForm::RefreshLabelSteps() {
+    StepTimer.stop();
+    const bool x = SetTickSteps(AxisX);
+    const bool y = SetTickSteps(AxisY);
+    if (x || y) {
+        // The axes are laid out again with the new steps before any frame
+        // of a running animation can number them.
+        const bool wasLayingOut = std::exchange(LayingOut, true);
+        Chart->layout()->invalidate();
+        Chart->layout()->activate();
+        LayingOut = wasLayingOut;
+    }
+    PlaceLabels();
+}
+
+void TGraphForm::PlotAreaChanged() {
+    PlaceLabels();
+    // The area a new layout of our own gives keeps the steps it was laid
+    // out with: the steps would otherwise chase the labels' widths.
+    if (!LayingOut)
+        StepTimer.start();
 }
 
 QStringList TGraphForm::LabelTexts(Qt::Orientation orientation) const {
@@ -264,15 +309,14 @@ QStringList TGraphForm::LabelTexts(Qt::Orientation orientation) const {
     return texts;
 }
 
-void TGraphForm::PlaceLabels(QValueAxis* axis, double desired, int capacity) {
+void TGraphForm::PlaceLabels() {
+    PlaceLabels(AxisX);
+    PlaceLabels(AxisY);
+}
+
+void TGraphForm::PlaceLabels(QValueAxis* axis) {
     const bool bottom = axis == AxisX;
-    const double interval = LabelInterval(desired, axis->min(), axis->max(), capacity);
-    const std::vector<double> values = LabelValues(interval, axis->min(), axis->max());
-    if (axis->tickInterval() != interval)
-        axis->setTickInterval(interval);
-    const double anchor = values.empty() ? axis->min() : values.front();
-    if (axis->tickAnchor() != anchor)
-        axis->setTickAnchor(anchor);
+    const std::vector<double> values = LabelValues(axis->tickInterval(), axis->min(), axis->max());
     std::vector<QGraphicsSimpleTextItem*>& items = bottom ? XLabels : YLabels;
     while (items.size() > values.size()) {
         delete items.back();

@@ -4,6 +4,7 @@
 
 #include <QChart>
 #include <QPointF>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -90,8 +91,20 @@ private:
     QAction* Command(const char* name, const QString& caption, void (TGraphForm::*handler)());
     std::optional<std::pair<std::string, int>> RunExportDialog();
     void AskLabelStep(Qt::Orientation orientation);
+    // Qt Charts numbers an axis's labels at every frame of an animation with
+    // the step the axis has at that moment, but over only as many labels as
+    // it made when it last laid the axis out, and does not check the count:
+    // a step changed between a layout and the frames after it writes past
+    // the labels. So a step changes only right before the chart lays the
+    // axis out: while a new range is on its way (the axis's min or max
+    // changing comes before the chart sees the range), or followed at once
+    // by a layout of our own (RefreshLabelSteps); never in answer to the
+    // chart's range or plot-area signals.
+    bool SetTickSteps(QValueAxis* axis);
     void RefreshLabelSteps();
-    void PlaceLabels(QValueAxis* axis, double desired, int capacity);
+    void PlotAreaChanged();
+    void PlaceLabels();
+    void PlaceLabels(QValueAxis* axis);
 
     // The chart is drawn for the clipboard and for files in the copy
     // background and without animation, and looks as before afterwards.
@@ -108,6 +121,9 @@ private:
     std::vector<QGraphicsSimpleTextItem*> XLabels;
     std::vector<QGraphicsSimpleTextItem*> YLabels;
     QColor LabelColor = Qt::black;
+    // A new plot area takes new steps once the chart has finished its layout.
+    QTimer StepTimer;
+    bool LayingOut = false;
     std::string LastExportFile;
     QBrush SavedBackground;
     QChart::AnimationOptions SavedAnimations = QChart::NoAnimation;

@@ -129,12 +129,17 @@ void TGraphWindows::ShowSurface() {
 }
 
 void TGraphWindows::Show(TGraphWindow window) {
+    const bool made = !Windows[Index(window)];
     if (window == TGraphWindow::Diagram)
         ShowDiagram();
     else
         ShowSurface();
     QMdiSubWindow* sub = Windows[Index(window)];
     sub->showNormal();
+    // The frame a new surface window needs is known once it is shown; the
+    // drawing area then takes the size its menu has checked.
+    if (TOpenGLWindow* view = made ? Surface() : nullptr)
+        view->ApplySelectedSize();
     sub->raise();
     Area.setActiveSubWindow(sub);
 }

@@ -202,8 +202,12 @@ void TOpenGLWindow::SizeItemClick(int index) {
     if (index == SelectedSize)
         return;
     SelectedSize = index;
-    const QSize client(Sizes[static_cast<std::size_t>(index)].Width,
-                       Sizes[static_cast<std::size_t>(index)].Height);
+    ApplySelectedSize();
+}
+
+void TOpenGLWindow::ApplySelectedSize() {
+    const QSize client(Sizes[static_cast<std::size_t>(SelectedSize)].Width,
+                       Sizes[static_cast<std::size_t>(SelectedSize)].Height);
     // In the main window's child area the frame around the client grows
     // with it.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))

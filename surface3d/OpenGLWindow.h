@@ -67,6 +67,9 @@ public:
 
     void Pause();
     void Resume();
+    // Sizes the window (its frame too, inside the main window's child area)
+    // so that the drawing area has the size the checked size item names.
+    void ApplySelectedSize();
 
     QMenu* EditMenu = nullptr;
     QMenu* WindowSizeMenu = nullptr;

@@ -34,6 +34,26 @@ TEST(AxisScale, DataRangeSpansTheFiniteValues) {
         EXPECT_EQ(DataRange(c.Values), c.Range) << c.Values.size();
 }
 
+TEST(AxisScale, MarginWidensBothEnds) {
+    const double max = std::numeric_limits<double>::max();
+    struct TCase {
+        TAxisRange Range;
+        double Fraction;
+        TAxisRange Widened;
+    };
+    const TCase cases[] = {
+        {{-1.0, 1.0}, 0.05, {-1.1, 1.1}},
+        {{8.0, 12.0}, 0.05, {7.8, 12.2}},
+        {{3.0, 5.0}, 0.0, {3.0, 5.0}},
+        {{-max, max}, 0.05, {-max, max}}, // no room beyond the largest numbers
+    };
+    for (const TCase& c : cases) {
+        const TAxisRange widened = WithMargin(c.Range, c.Fraction);
+        EXPECT_DOUBLE_EQ(widened.Min, c.Widened.Min) << c.Range.Min << " .. " << c.Range.Max;
+        EXPECT_DOUBLE_EQ(widened.Max, c.Widened.Max) << c.Range.Min << " .. " << c.Range.Max;
+    }
+}
+
 TEST(AxisScale, DesiredStepHoldsWhileItsLabelsFit) {
     struct TCase {
         double Desired, Min, Max;

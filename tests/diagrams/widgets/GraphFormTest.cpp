@@ -49,6 +49,26 @@ std::vector<QPointF> Curve() {
     return curve;
 }
 
+// The chart's animations run on the event loop for their whole length.
+void LetTheAnimationEnd(const TGraphForm& form) {
+    QTest::qWait(form.Chart->animationDuration() + 300);
+}
+
+// Every label the window writes stands within its axis, and as many of
+// them as the chart draws grid lines for.
+void VerifyLabelsFitTheAxes(const TGraphForm& form) {
+    for (const auto& [axis, orientation] :
+         {std::pair{form.AxisX, Qt::Horizontal}, std::pair{form.AxisY, Qt::Vertical}}) {
+        const QStringList texts = form.LabelTexts(orientation);
+        QVERIFY(!texts.isEmpty());
+        for (const QString& text : texts) {
+            const double value = text.toDouble();
+            QVERIFY2(value >= axis->min() - 1e-9 && value <= axis->max() + 1e-9, qPrintable(text));
+        }
+        QCOMPARE(texts.front().toDouble(), axis->tickAnchor());
+    }
+}
+
 void Trigger(TGraphForm& form, const char* item) {
     auto* action = form.findChild<QAction*>(QString::fromUtf8(item));
     QVERIFY2(action, item);
@@ -152,10 +172,12 @@ private slots:
         QCOMPARE(PointsOf(form.Points), (QList<QPointF>{{9, 2.5}}));
         QCOMPARE(form.AxisX->titleText(), QStringLiteral("Время"));
         QCOMPARE(form.AxisY->titleText(), QStringLiteral("Отклик системы"));
-        QCOMPARE(form.AxisX->min(), 8.0);
-        QCOMPARE(form.AxisX->max(), 12.0);
-        QCOMPARE(form.AxisY->min(), 1.0);
-        QCOMPARE(form.AxisY->max(), 6.0);
+        // The axes span the data with a twentieth of it to spare at each
+        // end: the points at the ends are drawn whole.
+        QCOMPARE(form.AxisX->min(), 7.8);
+        QCOMPARE(form.AxisX->max(), 12.2);
+        QCOMPARE(form.AxisY->min(), 0.75);
+        QCOMPARE(form.AxisY->max(), 6.25);
     }
 
     void ZoomIsUndone() {
@@ -169,8 +191,37 @@ private slots:
         QVERIFY(form.AxisX->max() < 0.5);
         Trigger(form, "Zoom11Item");
         QVERIFY(!form.Chart->isZoomed());
-        QCOMPARE(form.AxisX->min(), -1.0);
-        QCOMPARE(form.AxisX->max(), 1.0);
+        QCOMPARE(form.AxisX->min(), -1.1);
+        QCOMPARE(form.AxisX->max(), 1.1);
+    }
+
+    // The person drags a zoom rectangle over the chart with the mouse and
+    // watches the axes move to it, then undoes the zoom and watches again.
+    void DraggedZoomAnimatesToTheEnd() {
+        TGraphForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.SetData(Curve(), {{-1, 2}, {1, 4}}, QStringLiteral("x"), QStringLiteral("y"));
+        LetTheAnimationEnd(form);
+        const QRectF area = form.Chart->plotArea();
+        const auto at = [&](double fx, double fy) {
+            const QPointF scene = form.Chart->mapToScene(
+                area.topLeft() + QPointF(area.width() * fx, area.height() * fy));
+            return form.View->mapFromScene(scene);
+        };
+        QWidget* viewport = form.View->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at(0.1, 0.1));
+        for (double f : {0.2, 0.3, 0.4})
+            QTest::mouseMove(viewport, at(f, f));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(0.4, 0.4));
+        QVERIFY(form.Chart->isZoomed());
+        LetTheAnimationEnd(form);
+        QVERIFY(form.AxisX->max() < 0.0);
+        VerifyLabelsFitTheAxes(form);
+        Trigger(form, "Zoom11Item");
+        LetTheAnimationEnd(form);
+        QVERIFY(!form.Chart->isZoomed());
+        VerifyLabelsFitTheAxes(form);
     }
 
     void ApplyOptionsSetsTheGridStyle_data() {

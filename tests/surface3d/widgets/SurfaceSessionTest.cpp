@@ -76,6 +76,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(view));
         QTRY_COMPARE(view->RenderState() != 0, true);
         QVERIFY(test::ColouredPixels(view->CaptureWindow()) > 1000);
+        // The size its menu has checked is the size of the drawing area.
+        QVERIFY(view->SizeItems[2]->isChecked());
+        QCOMPARE(view->SizeItems[2]->text(), QStringLiteral("480 Х 360"));
+        QCOMPARE(view->size(), QSize(480, 360));
+        QCOMPARE(view->CaptureWindow().size(), QSize(480, 360));
     }
 
     void ClosedSurfaceComesBackWithoutTheWizard() {
