@@ -1,6 +1,7 @@
 #include "diagrams/GraphForm.h"
 
 #include "diagrams/AxisScaleLogic.h"
+#include "dialogs/FileDialog.h"
 #include "dialogs/FontAndColor.h"
 #include "numeric/FieldChecks.h"
 #include "numeric/Messages.h"
@@ -14,7 +15,6 @@
 #include <QBuffer>
 #include <QChartView>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
@@ -471,19 +471,19 @@ bool TGraphForm::ExportChart(const std::string& path, TChartFormat format) {
 }
 
 std::optional<std::pair<std::string, int>> TGraphForm::RunExportDialog() {
-    const QStringList filters{QStringLiteral("Рисунок SVG (*.svg)"),
-                              QStringLiteral("Рисунок PNG (*.png)"),
-                              QStringLiteral("Документ PDF (*.pdf)")};
-    QFileDialog dialog(this, QStringLiteral("Экспорт графика"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
+    TFileDialog dialog(this, QStringLiteral("Экспорт графика"), true);
+    dialog.SetFilters({ShownFilterEntry(QStringLiteral("Рисунок SVG (*.svg)")),
+                       ShownFilterEntry(QStringLiteral("Рисунок PNG (*.png)")),
+                       ShownFilterEntry(QStringLiteral("Документ PDF (*.pdf)"))});
+    dialog.SetFinalPath([](const QString& chosen, int filterIndex) {
+        return QString::fromStdString(ChartExportFileFor(chosen.toStdString(), filterIndex).Path);
+    });
     if (!LastExportFile.empty())
         dialog.selectFile(QString::fromStdString(LastExportFile));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const auto choice = dialog.Run();
+    if (!choice)
         return std::nullopt;
-    return std::make_pair(dialog.selectedFiles().front().toStdString(),
-                          static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    return std::make_pair(choice->Path.toStdString(), choice->FilterIndex);
 }
 
 void TGraphForm::TeeExportItemClick() {

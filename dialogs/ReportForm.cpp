@@ -1,5 +1,6 @@
 #include "dialogs/ReportForm.h"
 
+#include "dialogs/FileDialog.h"
 #include "dialogs/FontAndColor.h"
 #include "dialogs/ReportFileLogic.h"
 #include "numeric/Cp1251.h"
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QMenu>
 #include <QPalette>
@@ -136,19 +136,19 @@ bool TReportForm::IsModified() const {
 }
 
 std::optional<std::pair<std::string, bool>> TReportForm::RunSaveDialog(const std::string& initial) {
-    const QStringList filters{QStringLiteral("Rich text format (*.rtf)"),
-                              QStringLiteral("Только текст (*.txt)")};
-    QFileDialog dialog(this, QStringLiteral("Сохранение отчета"));
+    TFileDialog dialog(this, QStringLiteral("Сохранение отчета"), true);
     dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
+    dialog.SetFilters({ShownFilterEntry(QStringLiteral("Rich text format (*.rtf)")),
+                       ShownFilterEntry(QStringLiteral("Только текст (*.txt)"))});
+    dialog.SetFinalPath([](const QString& chosen, int filterIndex) {
+        return QString::fromStdString(ReportFileFor(chosen.toStdString(), filterIndex == 0).Path);
+    });
     if (!initial.empty())
         dialog.selectFile(QString::fromStdString(initial));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const auto choice = dialog.Run();
+    if (!choice)
         return std::nullopt;
-    return std::make_pair(dialog.selectedFiles().front().toStdString(),
-                          dialog.selectedNameFilter() == filters.front());
+    return std::make_pair(choice->Path.toStdString(), choice->FilterIndex == 0);
 }
 
 bool TReportForm::SaveReportAs() {

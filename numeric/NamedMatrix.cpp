@@ -94,8 +94,7 @@ bool TNamedMatrix::ReadBinary(TStream& stream) {
     if (rows < 0 || rows >= MaxTextDimension || cols < 0 || cols >= MaxTextDimension)
         return false;
     const std::int64_t bytes = static_cast<std::int64_t>(rows) * cols * 8;
-    if (bytes > stream.Remaining())
-        return false;
+    RequireRecordBytes(stream, bytes);
     SetSize(rows, cols);
     SetName(name);
     if (HasBlock())

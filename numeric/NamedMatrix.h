@@ -23,6 +23,8 @@ public:
     void WriteTextForm(TStream& stream) const;
     bool ReadTextForm(TStream& stream);
     void WriteBinary(TStream& stream) const;
+    // False when the bytes are no such record; a record cut short by the end
+    // of the stream raises the stream's read error (EReadError).
     bool ReadBinary(TStream& stream);
 
 private:

@@ -75,8 +75,9 @@ bool TNamedVector::ReadBinary(TStream& stream) {
     if (!ReadObjectHeader(stream, "VTID", name))
         return false;
     const std::int32_t n = stream.ReadInt32();
-    if (n < 1 || n > MaxBinaryVectorSize || static_cast<std::int64_t>(n) * 8 > stream.Remaining())
+    if (n < 1 || n > MaxBinaryVectorSize)
         return false;
+    RequireRecordBytes(stream, static_cast<std::int64_t>(n) * 8);
     SetSize(n);
     SetName(name);
     stream.ReadBuffer(Elements(), sizeof(double) * static_cast<std::size_t>(n));

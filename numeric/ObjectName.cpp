@@ -1,6 +1,7 @@
 #include "numeric/ObjectName.h"
 
 #include "numeric/Cp1251.h"
+#include "numeric/Errors.h"
 #include "numeric/NamedVector.h"
 #include "numeric/Stream.h"
 
@@ -26,14 +27,20 @@ bool ReadObjectHeader(TStream& stream, const char* tag, std::string& name) {
         if (stream.ReadByte() != static_cast<std::uint8_t>(tag[i]))
             return false;
     const std::int32_t length = stream.ReadInt32();
-    if (length < 0 || length > stream.Remaining())
+    if (length < 0)
         return false;
+    RequireRecordBytes(stream, length);
     std::string bytes(static_cast<std::size_t>(length), '\0');
     stream.ReadBuffer(bytes.data(), bytes.size());
     if (bytes.size() > MaxStoredName)
         bytes.resize(MaxStoredName);
     name = Cp1251ToUtf8(bytes);
     return true;
+}
+
+void RequireRecordBytes(const TStream& stream, std::int64_t bytes) {
+    if (bytes > stream.Remaining())
+        throw EReadError("Ошибка чтения из потока.");
 }
 
 } // namespace orvanta

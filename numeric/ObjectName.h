@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,14 @@ std::string LimitObjectName(std::string_view name);
 void WriteObjectHeader(TStream& stream, const char* tag, const std::string& name);
 
 // Reads the tag byte by byte (false at the first mismatch, the bytes read
-// stay consumed) and the name. A negative length, or one longer than the rest
-// of the stream, fails; a length above 254 is read whole and cut to 254.
+// stay consumed) and the name. A negative length fails; a length above 254 is
+// read whole and cut to 254; one longer than the rest of the stream is the
+// stream's read error (RequireRecordBytes).
 bool ReadObjectHeader(TStream& stream, const char* tag, std::string& name);
+
+// A record whose contents run past the end of its stream was cut short: that
+// is the stream's read error (EReadError), raised before anything is
+// allocated for contents that are not there.
+void RequireRecordBytes(const TStream& stream, std::int64_t bytes);
 
 } // namespace orvanta

@@ -171,7 +171,9 @@ bool ReadImage(TStream& stream, TPlanImage& image) {
     image = TPlanImage();
     try {
         char magic[4] = {};
-        if (stream.Read(magic, 4) != 4 || std::string(magic, 4) != Magic) {
+        // A file shorter than its magic is a short file: the read error.
+        stream.ReadBuffer(magic, 4);
+        if (std::string(magic, 4) != Magic) {
             ShowError(Damaged);
             return false;
         }

@@ -23,10 +23,10 @@ bool TPlanService::OpenPlan(const std::optional<std::string>& path) {
             return false;
         try {
             TFileStream stream(*name);
-            if (!ReadPlan(stream, Plan)) {
-                ShowError("Ошибка чтения файла \"" + *name + "\". Извините.");
+            // The plan reader has told why the file cannot be opened: one
+            // failure, one message.
+            if (!ReadPlan(stream, Plan))
                 return false;
-            }
         } catch (const EFOpenError&) {
             ShowError("Ошибка открытия файла \"" + *name + "\". Извините.");
             return false;

@@ -7,6 +7,7 @@
 #include "dialogs/ExProgressAdapter.h"
 #include "dialogs/ExtremumDialog.h"
 #include "dialogs/ExtremumResultDialog.h"
+#include "dialogs/FileDialog.h"
 #include "dialogs/KNamesForm.h"
 #include "dialogs/ModelChangeDialog.h"
 #include "dialogs/NewPlanWizard.h"
@@ -27,7 +28,6 @@
 #include "shell/WindowListHandler.h"
 
 #include <QApplication>
-#include <QFileDialog>
 
 namespace orvanta {
 
@@ -46,15 +46,15 @@ TBoxKind BoxOf(TMessageKind kind) {
 
 } // namespace
 
-QStringList FileFilterEntries(TFileFilter filter) {
+QList<TFilterEntry> FileFilterEntries(TFileFilter filter) {
     switch (filter) {
     case TFileFilter::SurferGrid:
-        return {QStringLiteral("ASCII-файлы сетки для Surfer (*.grd)"),
-                QStringLiteral("Все файлы (*.*)")};
+        return {ShownFilterEntry(QStringLiteral("ASCII-файлы сетки для Surfer (*.grd)")),
+                AllFilesEntry()};
     case TFileFilter::Plan:
-        return {QStringLiteral("Файлы планирования (*.mpl)"), QStringLiteral("Все файлы (*.*)")};
+        return {ShownFilterEntry(QStringLiteral("Файлы планирования (*.mpl)")), AllFilesEntry()};
     default:
-        return {QStringLiteral("Текстовые файлы (*.txt)"), QStringLiteral("Все файлы (*.*)")};
+        return {ShownFilterEntry(QStringLiteral("Текстовые файлы (*.txt)")), AllFilesEntry()};
     }
 }
 
@@ -212,20 +212,20 @@ std::optional<TSurfaceAnswer> TQtPlanHost::RunSurfaceWizard() {
 
 std::optional<TFileChoice> TQtPlanHost::RunFileDialog(bool save,
                                                       const TFileDialogRequest& request) {
-    const QStringList entries = FileFilterEntries(request.Filter);
-    QFileDialog dialog(&Main, QString::fromStdString(request.Title));
+    TFileDialog dialog(&Main, QString::fromStdString(request.Title), save);
     dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(entries);
-    dialog.selectNameFilter(entries.front());
+    dialog.SetFilters(FileFilterEntries(request.Filter));
+    // The question about replacing a file names the file the command writes.
+    dialog.SetFinalPath([&request](const QString& chosen, int filterIndex) {
+        return QString::fromStdString(
+            ApplyDefaultExtension(chosen.toStdString(), request.Filter, filterIndex == 0));
+    });
     if (!request.InitialName.empty())
         dialog.selectFile(QString::fromStdString(request.InitialName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const auto choice = dialog.Run();
+    if (!choice)
         return std::nullopt;
-    return TFileChoice{dialog.selectedFiles().front().toStdString(),
-                       dialog.selectedNameFilter() == entries.front()};
+    return TFileChoice{choice->Path.toStdString(), choice->FilterIndex == 0};
 }
 
 std::optional<TFileChoice> TQtPlanHost::RunOpenDialog(const TFileDialogRequest& request) {

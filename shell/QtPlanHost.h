@@ -2,7 +2,7 @@
 
 #include "plan/PlanHost.h"
 
-#include <QStringList>
+#include <QList>
 
 #include <array>
 #include <memory>
@@ -30,6 +30,7 @@ class TExtremumResultDialog;
 class TResultCompleteForm;
 class TTranslateDialog;
 class TCheckPointDlg;
+struct TFilterEntry;
 
 // The plan's host in the desktop program: message boxes, the input and file
 // dialogs, and the plan's windows inside the main window. Dialogs that the
@@ -148,8 +149,8 @@ private:
     std::unique_ptr<TCheckPointDlg> CheckPoint;
 };
 
-// The filter entries of a file dialog, in the dialogs' own notation:
-// "Текстовые файлы (*.txt)", then "Все файлы (*.*)".
-QStringList FileFilterEntries(TFileFilter filter);
+// The filter entries of a file dialog: "Текстовые файлы (*.txt)", then
+// "Все файлы (*.*)".
+QList<TFilterEntry> FileFilterEntries(TFileFilter filter);
 
 } // namespace orvanta

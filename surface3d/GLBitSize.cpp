@@ -1,5 +1,6 @@
 #include "surface3d/GLBitSize.h"
 
+#include "dialogs/FileDialog.h"
 #include "dialogs/NamedWidget.h"
 #include "dialogs/WizardSpinEdit.h"
 #include "numeric/FieldChecks.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QLabel>
@@ -125,14 +125,15 @@ bool TGLBitSize::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<std::string> AskBitmapFileName(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Сохранить растр как"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Растр Windows (*.bmp)"));
+    TFileDialog dialog(parent, QStringLiteral("Сохранить растр как"), true);
+    dialog.SetFilters({ShownFilterEntry(QStringLiteral("Растр Windows (*.bmp)"))});
+    // Qt adds the default extension to the name it hands back, so the
+    // question about replacing a file already names the bitmap written.
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const auto choice = dialog.Run();
+    if (!choice)
         return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    return choice->Path.toStdString();
 }
 
 bool WriteBitmapFile(const QImage& image, const std::string& path) {

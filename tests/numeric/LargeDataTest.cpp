@@ -107,26 +107,27 @@ bool Read(TReader reader, TStream& stream, std::vector<double>& elements) {
     LargestAllocation = 0;
     CountAllocations = true;
 #endif
-    switch (reader) {
-    case TReader::TextVector:
-        read = v.ReadTextForm(stream);
-        break;
-    case TReader::BinaryVector:
-        read = v.ReadBinary(stream);
-        break;
-    case TReader::TextMatrix:
-        read = m.ReadTextForm(stream);
-        break;
-    case TReader::BinaryMatrix:
-        read = m.ReadBinary(stream);
-        break;
-    case TReader::LString:
-        try {
+    // A record or text longer than the bytes is a short file: refused.
+    try {
+        switch (reader) {
+        case TReader::TextVector:
+            read = v.ReadTextForm(stream);
+            break;
+        case TReader::BinaryVector:
+            read = v.ReadBinary(stream);
+            break;
+        case TReader::TextMatrix:
+            read = m.ReadTextForm(stream);
+            break;
+        case TReader::BinaryMatrix:
+            read = m.ReadBinary(stream);
+            break;
+        case TReader::LString:
             read = !ReadLString(stream).empty();
-        } catch (const EStreamError&) {
-            read = false;
+            break;
         }
-        break;
+    } catch (const EStreamError&) {
+        read = false;
     }
 #ifdef ORVAN_COUNT_ALLOCATIONS
     CountAllocations = false;

@@ -311,13 +311,17 @@ TEST_F(DocumentTest, OpenFailuresNameTheFile) {
     const std::string missing = Folder + "/none.mpl";
     const std::string damaged = Folder + "/bad.mpl";
     std::ofstream(damaged, std::ios::binary) << "JUNKJUNKJUNK";
+    // Cut inside the code matrix's elements.
+    const std::string cut = Folder + "/cut.mpl";
+    std::ofstream(cut, std::ios::binary)
+        << std::string("MTPL\0MTID\0\0\0\0\2\0\0\0\1\0\0\0\0\0", 24);
     const struct {
         std::string Path;
         std::vector<std::string> Errors;
     } cases[] = {
         {missing, {"Ошибка открытия файла \"" + missing + "\". Извините."}},
-        {damaged,
-         {"Файл поврежден. Извините.", "Ошибка чтения файла \"" + damaged + "\". Извините."}},
+        {damaged, {"Файл поврежден. Извините."}},
+        {cut, {"Ошибка чтения. Извините."}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Path);

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -196,9 +197,15 @@ private slots:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
             title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            if (!pickFirst)
-                dialog->selectNameFilter(filters.back());
+            // The entries as they read.
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types);
+            for (int i = 0; i < types->count(); ++i)
+                filters << types->itemText(i);
+            if (!pickFirst) {
+                types->setCurrentIndex(1);
+                emit types->activated(1);
+            }
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
             name->setText(QString::fromStdString(folder.File("exp1")));
