@@ -268,24 +268,21 @@ void TReportForm::FontItemClick() {
     StoreFont(font, Settings().ReportFont);
     // This desktop's font dialog has no colour, so the text colour is the
     // command's second step; giving it up keeps the colour as it was.
-    const QColor color = QColorDialog::getColor(Edit->palette().color(QPalette::Text), this,
-                                                QStringLiteral("Цвет текста"));
-    if (!color.isValid())
-        return;
-    QPalette palette = Edit->palette();
-    palette.setColor(QPalette::Text, color);
-    Edit->setPalette(palette);
-    Settings().ReportTextColor = ValueOf(color);
+    PickColor(QPalette::Text, QStringLiteral("Цвет текста"), Settings().ReportTextColor);
 }
 
 void TReportForm::BackgroundItemClick() {
-    const QColor color = QColorDialog::getColor(Edit->palette().color(QPalette::Base), this);
+    PickColor(QPalette::Base, QString(), Settings().ReportBackColor);
+}
+
+void TReportForm::PickColor(QPalette::ColorRole role, const QString& title, TColorValue& kept) {
+    const QColor color = QColorDialog::getColor(Edit->palette().color(role), this, title);
     if (!color.isValid())
         return;
     QPalette palette = Edit->palette();
-    palette.setColor(QPalette::Base, color);
+    palette.setColor(role, color);
     Edit->setPalette(palette);
-    Settings().ReportBackColor = ValueOf(color);
+    kept = ValueOf(color);
 }
 
 } // namespace orvanta

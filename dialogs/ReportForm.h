@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPalette>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -59,6 +61,8 @@ private:
                      const char* hint = nullptr);
     std::optional<std::pair<std::string, bool>> RunSaveDialog(const std::string& initial);
     void RefreshPaste();
+    // Asks for the colour of the text or the background and keeps it.
+    void PickColor(QPalette::ColorRole role, const QString& title, std::uint32_t& kept);
 
     QToolBar* ToolBar = nullptr;
     QAction* SaveItem = nullptr;

@@ -19,6 +19,9 @@ QStringList NameFilters(const std::string& filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1].trimmed();
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Here "*.*" would hide the files without an extension.
+        if (patterns == QStringLiteral("*.*"))
+            patterns = QStringLiteral("*");
         filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
     return filters;

@@ -28,6 +28,18 @@ inline void CatchMessageBoxes(std::vector<std::string>& boxes, std::function<TAn
     });
 }
 
+// A main window with its dialogs, not shown, without the settings file.
+inline std::unique_ptr<TMainForm> CreateMainForm() {
+    SetDecimalSeparator('.');
+    TMainFormOptions options;
+    options.ProgramFolder = ORVAN_BIN_DIR;
+    options.ReadSettingsFile = false;
+    options.WriteSettingsAtExit = false;
+    auto main = std::make_unique<TMainForm>(options);
+    main->CreateDialogs();
+    return main;
+}
+
 // A main window as the program starts it, without the settings file; the
 // example folder's plan `plan` is opened when it is named.
 inline std::unique_ptr<TMainForm> StartMainWindow(const char* plan = nullptr) {

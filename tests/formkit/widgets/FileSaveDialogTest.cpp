@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -123,6 +124,36 @@ private slots:
                                        QStringLiteral("Все файлы (*.*)")}));
         QCOMPARE(QString::fromStdString(dialog.FileName()),
                  folder.filePath(QStringLiteral("exp1.csv")));
+    }
+
+    void AllFilesListsFilesWithoutAnExtension() {
+        QTemporaryDir folder;
+        for (const char* name : {"blend.csv", "notes"}) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList listed;
+        WhenModal([&](QWidget* window) {
+            auto* fileDialog = qobject_cast<QFileDialog*>(window);
+            fileDialog->setDirectory(folder.path());
+            auto* types = fileDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            types->setCurrentIndex(1);
+            emit types->activated(1);
+            auto* view = fileDialog->findChild<QListView*>(QStringLiteral("listView"));
+            // The folder is read in the background.
+            for (int wait = 0; wait < 200 && listed.size() < 2; ++wait) {
+                QTest::qWait(10);
+                listed.clear();
+                for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                    listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            }
+            fileDialog->reject();
+        });
+        CFileSaveDialog dialog;
+        dialog.SetFilter(CsvFilter);
+        QVERIFY(!dialog.DoModal(nullptr));
+        listed.sort();
+        QCOMPARE(listed, QStringList({QStringLiteral("blend.csv"), QStringLiteral("notes")}));
     }
 
     void RealDialogAsksBeforeOverwriting() {

@@ -11,6 +11,8 @@
 
 #include "TempFolder.h"
 
+#include "MainWindowScript.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -142,15 +144,7 @@ class TFileDialogsTest : public QObject {
     std::unique_ptr<TMainForm> Main;
 
 private slots:
-    void init() {
-        SetDecimalSeparator('.');
-        TMainFormOptions options;
-        options.ProgramFolder = ORVAN_BIN_DIR;
-        options.ReadSettingsFile = false;
-        options.WriteSettingsAtExit = false;
-        Main = std::make_unique<TMainForm>(options);
-        Main->CreateDialogs();
-    }
+    void init() { Main = test::CreateMainForm(); }
     void cleanup() { Main.reset(); }
 
     void NamesTypedWithoutTheExtensionOpen_data() {

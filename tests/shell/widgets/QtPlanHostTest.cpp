@@ -9,6 +9,8 @@
 
 #include "TempFolder.h"
 
+#include "MainWindowScript.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -55,15 +57,7 @@ class TQtPlanHostTest : public QObject {
     std::unique_ptr<TMainForm> Main;
 
 private slots:
-    void init() {
-        SetDecimalSeparator('.');
-        TMainFormOptions options;
-        options.ProgramFolder = ORVAN_BIN_DIR;
-        options.ReadSettingsFile = false;
-        options.WriteSettingsAtExit = false;
-        Main = std::make_unique<TMainForm>(options);
-        Main->CreateDialogs();
-    }
+    void init() { Main = test::CreateMainForm(); }
     void cleanup() {
         SetMessageBoxHook({});
         Main.reset();
