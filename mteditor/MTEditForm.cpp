@@ -103,7 +103,10 @@ TMTEditForm::TMTEditForm(QWidget* parent) : QWidget(parent) {
 
 TMTEditForm::~TMTEditForm() {
     // The grid goes first: as the window closes, an open in-place editor
-    // would hand its text back to a grid logic that no longer exists.
+    // would hand its text back to a grid logic that no longer exists. The
+    // data let go before that: their owner may have freed them already, and
+    // every number typed is committed by now.
+    Logic.Detach();
     Editor = nullptr;
     MatrixGrid->removeEventFilter(this);
     delete MatrixGrid;
