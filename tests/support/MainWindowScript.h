@@ -6,6 +6,7 @@
 // command line when one is named.
 
 #include "numeric/NumberText.h"
+#include "plan/RaruRuro.h"
 #include "plan/Settings.h"
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
@@ -55,6 +56,15 @@ inline std::unique_ptr<TMainForm> StartMainWindow(const char* plan = nullptr) {
     main->show();
     main->ClockTimerTimer();
     return main;
+}
+
+// Closes the session without the question about unsaved changes and lets
+// the message boxes go.
+inline void EndSession(std::unique_ptr<TMainForm>& main) {
+    if (main)
+        main->Plan().Modified = false;
+    main.reset();
+    SetMessageBoxHook({});
 }
 
 } // namespace orvanta::test

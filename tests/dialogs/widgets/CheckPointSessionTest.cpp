@@ -54,13 +54,7 @@ private slots:
         QVERIFY(Main->Plan().HasCheckPoint && Main->Plan().HasCheckY);
     }
 
-    void cleanup() {
-        if (Main) {
-            Main->Plan().Modified = false;
-            Main.reset();
-        }
-        SetMessageBoxHook({});
-    }
+    void cleanup() { test::EndSession(Main); }
 
     void NewObservationsReachTheAnalysisAndTheReport() {
         TRaruRuro& plan = Main->Plan();

@@ -57,11 +57,9 @@ private slots:
     }
 
     void cleanup() {
-        Main->Plan().Modified = false;
         for (int i = 0; i < 5; ++i)
             Main->Host().ClearDataWindowEdited(static_cast<TDataWindow>(i));
-        Main.reset();
-        SetMessageBoxHook({});
+        test::EndSession(Main);
     }
 
     void CodeMatrixEditRecomputesTheNaturalMatrixAtOnce() {

@@ -66,10 +66,7 @@ private slots:
 
     void cleanup() {
         Person.reset();
-        if (Main)
-            Main->Plan().Modified = false;
-        Main.reset();
-        SetMessageBoxHook({});
+        test::EndSession(Main);
     }
 
     void CurveInNaturalUnitsWithTheRunMeans() {

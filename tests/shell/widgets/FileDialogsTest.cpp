@@ -136,6 +136,13 @@ const TCommand SaveCommands[] = {
      }},
 };
 
+// One row a command, by its index.
+template <std::size_t N> void AddRows(const TCommand (&commands)[N]) {
+    QTest::addColumn<int>("command");
+    for (std::size_t i = 0; i < N; ++i)
+        QTest::newRow(commands[i].Name) << int(i);
+}
+
 } // namespace
 
 class TFileDialogsTest : public QObject {
@@ -147,11 +154,7 @@ private slots:
     void init() { Main = test::CreateMainForm(); }
     void cleanup() { Main.reset(); }
 
-    void NamesTypedWithoutTheExtensionOpen_data() {
-        QTest::addColumn<int>("command");
-        for (int i = 0; i < int(std::size(OpenCommands)); ++i)
-            QTest::newRow(OpenCommands[i].Name) << i;
-    }
+    void NamesTypedWithoutTheExtensionOpen_data() { AddRows(OpenCommands); }
     void NamesTypedWithoutTheExtensionOpen() {
         QFETCH(int, command);
         const TCommand& c = OpenCommands[command];
@@ -168,11 +171,7 @@ private slots:
         QVERIFY(Main->Plan().HasCodeMatrix);
     }
 
-    void ReplacingAFileIsAskedFirst_data() {
-        QTest::addColumn<int>("command");
-        for (int i = 0; i < int(std::size(SaveCommands)); ++i)
-            QTest::newRow(SaveCommands[i].Name) << i;
-    }
+    void ReplacingAFileIsAskedFirst_data() { AddRows(SaveCommands); }
     // The name is typed bare: the file the program writes gets its extension
     // after the dialog, and that is the file asked about. "Нет" goes back to
     // the dialog, "Да" replaces the file.
