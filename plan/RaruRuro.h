@@ -236,8 +236,7 @@ private:
     enum class TStudentOutcome { Continue, Cancelled, Ended };
     TStudentOutcome StudentStep();
     bool RefitSignificant();
-    bool ComputeCoefficients(const TNamedMatrix& basis, TNamedVector& coefficients);
-    bool TestInformationMatrix(const char* illConditionedQuestion);
+    bool FitBasis(const char* illConditionedQuestion, TNamedVector& coefficients);
     void RunStatistics();
     void CheckPointTest();
     void FisherTest();

@@ -1,5 +1,6 @@
 #include "plan/RaruRuro.h"
 
+#include "lsq/LeastSquares.h"
 #include "numeric/Messages.h"
 #include "numeric/NumberText.h"
 #include "plan/DistrDis.h"
@@ -32,52 +33,28 @@ std::int32_t TRaruRuro::Repeats() const {
     return HasRepeatCount ? RepeatCount : 0;
 }
 
-// Forms InfoMatrix = X^T X from the basis matrix and copies it into
-// InvInfoMatrix; then tests the determinant of the copy (on the saved
-// duplicate) and inverts it. False when the regression must stop.
-bool TRaruRuro::TestInformationMatrix(const char* illConditionedQuestion) {
-    TNamedMatrix transposed(BasisMatrix);
-    transposed.Transpose();
+// Forms InfoMatrix = X'X from the basis matrix X and fits the mean responses
+// by least squares on a QR factorization of X itself: det(X'X) comes from the
+// factorization and is tested against the threshold, then InvInfoMatrix =
+// (X'X)^-1 and the coefficients. False when the regression must stop.
+bool TRaruRuro::FitBasis(const char* illConditionedQuestion, TNamedVector& coefficients) {
     const std::int32_t p = BasisMatrix.ColCount();
     InfoMatrix.SetSize(p, p);
-    InfoMatrix.Multiply(transposed, BasisMatrix);
+    InfoMatrix.Gram(BasisMatrix);
     HasInfoMatrix = true;
-
-    // From here on the matrix holds X^T X, not its inverse, until inverted.
+    // The old inverse does not belong to this basis.
     HasInvInfoMatrix = false;
-    InvInfoMatrix.SetSize(p, p);
-    InvInfoMatrix.AssignData(InfoMatrix);
-    InvInfoMatrix.StoreSpare();
-    const double d = InvInfoMatrix.Determinant();
-    InvInfoMatrix.RestoreSpare();
-    const double size = std::fabs(d);
-    if (!(size >= DeterminantThreshold)) {
-        // Exactly zero, or no number at all: nothing to invert.
-        if (d == 0.0 || std::isnan(d)) {
-            ShowWarning(SingularMatrix);
-            return false;
-        }
-        if (!AskYesNo(illConditionedQuestion))
-            return false;
-    }
-    if (!InvInfoMatrix.Invert()) {
+
+    const TLeastSquares fit(BasisMatrix);
+    if (!fit.FullRank()) {
         ShowWarning(SingularMatrix);
         return false;
     }
-    HasInvInfoMatrix = true;
-    return true;
-}
-
-// coefficients = (C X^T) YMean with C = InvInfoMatrix and X = basis.
-bool TRaruRuro::ComputeCoefficients(const TNamedMatrix& basis, TNamedVector& coefficients) {
-    TMatrix transposed(basis);
-    transposed.Transpose();
-    const std::int32_t p = basis.ColCount();
-    TMatrix product(p, basis.RowCount());
-    if (!product.Multiply(InvInfoMatrix, transposed))
+    if (!(fit.InfoDeterminant() >= DeterminantThreshold) && !AskYesNo(illConditionedQuestion))
         return false;
-    coefficients.SetSize(p);
-    return product.MultiplyVector(YMean, coefficients);
+    fit.Covariance(InfoMatrix, InvInfoMatrix);
+    HasInvInfoMatrix = true;
+    return fit.Solve(YMean, coefficients);
 }
 
 bool TRaruRuro::EstimateRegression() {
@@ -108,9 +85,7 @@ bool TRaruRuro::EstimateRegression() {
                     "число средних откликов не совпадает с числом опытов");
         return false;
     }
-    if (!TestInformationMatrix(IllConditioned))
-        return false;
-    if (!ComputeCoefficients(BasisMatrix, BVector))
+    if (!FitBasis(IllConditioned, BVector))
         return false;
     const std::int32_t p = BVector.Size();
     Significance.assign(static_cast<std::size_t>(p), true);
@@ -218,10 +193,8 @@ bool TRaruRuro::RefitSignificant() {
     // The reduced basis and its information matrices stay: the check-point
     // test pairs the packed significant terms with the reduced C.
     BasisMatrix = std::move(reduced);
-    if (!TestInformationMatrix(VeryIllConditioned))
-        return false;
     TNamedVector coefficients;
-    if (!ComputeCoefficients(BasisMatrix, coefficients))
+    if (!FitBasis(VeryIllConditioned, coefficients))
         return false;
     std::int32_t k = 0;
     for (std::int32_t j = 0; j < p; ++j)

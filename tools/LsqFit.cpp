@@ -5,6 +5,7 @@
 // program prints the coefficients, the residual sum of squares and the
 // determinant of the information matrix.
 
+#include "lsq/LeastSquares.h"
 #include "numeric/Errors.h"
 #include "numeric/FileStream.h"
 #include "numeric/NamedMatrix.h"
@@ -50,38 +51,32 @@ int main(int argc, char** argv) {
         return 1;
     }
     TMatrix x(n, p);
-    TMatrix y(n, 1);
     data.GetBlock(x, 0, 0);
-    data.GetBlock(y, 0, p);
 
-    TMatrix xt(x);
-    xt.Transpose();
-    TMatrix info(p, p);
-    info.Multiply(xt, x);
-    info.StoreSpare();
-    const double det = info.Determinant();
-    info.RestoreSpare();
-    if (!info.Invert()) {
+    TVector y(n);
+    for (std::int32_t i = 0; i < n; ++i)
+        y.Set(i, data.Get(i, p));
+
+    const TLeastSquares fit(x);
+    if (!fit.FullRank()) {
         std::fprintf(stderr, "Информационная матрица вырождена.\n");
         return 1;
     }
-    TMatrix xty(p, 1);
-    xty.Multiply(xt, y);
-    TMatrix b(p, 1);
-    b.Multiply(info, xty);
-
-    TMatrix fitted(n, 1);
-    fitted.Multiply(x, b);
+    const double det = fit.InfoDeterminant();
+    TVector b(p);
+    fit.Solve(y, b);
+    TVector fitted(n);
+    x.MultiplyVector(b, fitted);
     long double rss = 0;
     for (std::int32_t i = 0; i < n; ++i) {
-        const long double e = y.Get(i, 0) - fitted.Get(i, 0);
+        const long double e = y.Get(i) - fitted.Get(i);
         rss += e * e;
     }
 
     std::printf("%s: %d опытов, %d коэффициентов\n", data.GetName().c_str(), n, p);
     std::printf("Определитель информационной матрицы: %s\n", FormatGeneral(det, 5).c_str());
     for (std::int32_t j = 0; j < p; ++j)
-        std::printf("b%d = %s\n", j, FormatCoefficient(b.Get(j, 0)).c_str());
+        std::printf("b%d = %s\n", j, FormatCoefficient(b.Get(j)).c_str());
     std::printf("Остаточная сумма квадратов: %s\n",
                 FormatGeneral(static_cast<double>(rss), 5).c_str());
     return 0;

@@ -1,5 +1,6 @@
 // The module's addens: the constant, the powers and products of the factors,
-// their exponents and the cubic terms of Scheffé's mixture polynomials.
+// their exponents, the cubic terms of Scheffé's mixture polynomials and the
+// powers of x1 up to the tenth.
 
 #include "Catalog.h"
 
@@ -57,6 +58,11 @@ void Evaluate(OrvAdden* self, const double* x, double* out) {
         return;
     case TAddenKind::CubicDifference:
         *out = x[a.I] * x[a.J] * (x[a.I] - x[a.J]);
+        return;
+    case TAddenKind::Power:
+        // One rounding, not one per factor: high powers of natural values
+        // keep their digits.
+        *out = std::pow(x[a.I], a.J);
         return;
     }
     *out = 0.0;
@@ -119,6 +125,11 @@ TAddenTexts TextsOf(TAddenKind kind, std::int32_t a, std::int32_t b, std::int32_
         return {X(a) + dot + X(b) + dot + difference, X(a) + "*" + X(b) + "*" + difference,
                 Label("d", {a, b})};
     }
+    case TAddenKind::Power:
+        // b is the degree here; the label repeats the factor number as the
+        // square's and the cube's do ("b1111" for x1^4).
+        return {X(a) + "^" + std::to_string(b), X(a) + "^" + std::to_string(b),
+                "b" + std::string(static_cast<std::size_t>(b), '1')};
     }
     return {};
 }
@@ -126,14 +137,15 @@ TAddenTexts TextsOf(TAddenKind kind, std::int32_t a, std::int32_t b, std::int32_
 } // namespace
 
 void TCatalog::AddAdden(TAddenKind kind, std::int32_t i, std::int32_t j, std::int32_t l) {
-    const TAddenTexts texts = TextsOf(kind, i + 1, j + 1, l + 1);
+    const bool power = kind == TAddenKind::Power;
+    const TAddenTexts texts = TextsOf(kind, i + 1, power ? j : j + 1, l + 1);
     TStdAdden& adden = AddenList.emplace_back();
     adden.Base.Table = &AddenTable;
     adden.Kind = kind;
     adden.I = i;
     adden.J = j;
     adden.L = l;
-    adden.Needed = std::max({i, j, l}) + 1;
+    adden.Needed = (power ? i : std::max({i, j, l})) + 1;
     adden.Text = Keep(texts.Text);
     adden.Name = Keep(texts.Name);
     adden.CoefName = Keep(texts.CoefName);
@@ -160,6 +172,8 @@ void TCatalog::AddAddens() {
     for (std::int32_t i = 0; i < MaxFactors; ++i)
         for (std::int32_t j = i + 1; j < MaxFactors; ++j)
             AddAdden(TAddenKind::CubicDifference, i, j);
+    for (std::int32_t degree = 4; degree <= MaxDegree; ++degree)
+        AddAdden(TAddenKind::Power, 0, degree);
 }
 
 } // namespace orvanta::stdmodule

@@ -16,14 +16,15 @@ namespace orvanta::stdmodule {
 
 // What an adden computes from the factors x (0-based indices I, J, L).
 enum class TAddenKind {
-    Constant,       // 1
-    Linear,         // x[I]
-    Pair,           // x[I] x[J]
-    Square,         // x[I]^2
-    Cube,           // x[I]^3
-    Triple,         // x[I] x[J] x[L]
-    Exponent,       // e^x[I]
-    CubicDifference // x[I] x[J] (x[I] - x[J]), the full cubic Scheffé term
+    Constant,        // 1
+    Linear,          // x[I]
+    Pair,            // x[I] x[J]
+    Square,          // x[I]^2
+    Cube,            // x[I]^3
+    Triple,          // x[I] x[J] x[L]
+    Exponent,        // e^x[I]
+    CubicDifference, // x[I] x[J] (x[I] - x[J]), the full cubic Scheffé term
+    Power            // x[I]^J for the degrees above 3 (J from 4)
 };
 
 // The objects handed to the program. Each starts with the public object, so a
@@ -113,5 +114,7 @@ constexpr std::int32_t MaxFactors = 10;
 // The Plackett-Burman plan has eleven factors, so its linear model and the
 // linear terms reach one further.
 constexpr std::int32_t MaxLinearFactors = 11;
+// The highest degree of the one-factor polynomial models.
+constexpr std::int32_t MaxDegree = 10;
 
 } // namespace orvanta::stdmodule

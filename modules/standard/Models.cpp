@@ -1,6 +1,7 @@
 // The module's models: the polynomial models of one to ten factors, Scheffé's
-// mixture polynomials of three components and the sum of a linear function and
-// an exponent in one factor.
+// mixture polynomials of three components, the sum of a linear function and
+// an exponent in one factor and the polynomials of one factor of degree 4 to
+// 10.
 
 #include "Catalog.h"
 
@@ -110,6 +111,12 @@ void TCatalog::AddModels() {
     AddModel("Полином Шеффе кубический", 3, cubic);
 
     AddModel("Сумма линейной функции и экспоненты", 1, {"1", "x1", "exp(x1)"});
+
+    std::vector<std::string> powers{"1", "x1", "x1^2", "x1^3"};
+    for (std::int32_t degree = 4; degree <= MaxDegree; ++degree) {
+        powers.push_back("x1^" + std::to_string(degree));
+        AddModel("Полином степени " + std::to_string(degree) + " от x1", 1, powers);
+    }
 }
 
 } // namespace orvanta::stdmodule

@@ -96,10 +96,11 @@ TEST_F(RegressionTest, TwoFactorExampleWithoutRepeats) {
 // The determinant of X'X decides: 0 stops with a message, below 1e-15 asks,
 // from 1e-15 on goes ahead.
 TEST_F(RegressionTest, InformationMatrixTest) {
-    // sum a_i^2 = 1e-15 * 2^102 exactly, so that X'X for the values
-    // a_i * 2^-51 is the double 1e-15 in any precision.
-    const double exact[] = {std::ldexp(71208162.0, -51), std::ldexp(8092.0, -51),
-                            std::ldexp(119.0, -51), std::ldexp(7.0, -51)};
+    // The doubles on either side of sqrt(1e-15): with one non-zero value r in
+    // the column, det(X'X) = r^2 is the product R's diagonal gives exactly.
+    const double below = 3.162277660168379e-08;
+    const double above = 3.16227766016838e-08;
+    ASSERT_TRUE(below * below < 1e-15 && above * above >= 1e-15);
     struct {
         const char* Case;
         TRows X;
@@ -112,7 +113,8 @@ TEST_F(RegressionTest, InformationMatrixTest) {
         {"singular", {{-1}, {1}, {-1}, {1}}, {&one, &x1, &x1sq}, std::nullopt, {Singular}, false},
         {"1e-16, No", {{1e-8}, {0}, {0}, {0}}, {&x1}, TAnswer::No, {}, false},
         {"1e-16, Yes", {{1e-8}, {0}, {0}, {0}}, {&x1}, TAnswer::Yes, {}, true},
-        {"1e-15", {{exact[0]}, {exact[1]}, {exact[2]}, {exact[3]}}, {&x1}, std::nullopt, {}, true},
+        {"just below 1e-15", {{below}, {0}, {0}, {0}}, {&x1}, TAnswer::No, {}, false},
+        {"1e-15", {{above}, {0}, {0}, {0}}, {&x1}, std::nullopt, {}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Case);
@@ -129,12 +131,10 @@ TEST_F(RegressionTest, InformationMatrixTest) {
         EXPECT_EQ(plan.HasInvInfoMatrix, c.Done);
         EXPECT_EQ(plan.StatusText, c.Done ? "Проведен полный анализ." : "Операция не завершена.");
     }
-    // On 1e-15 itself: b = sum x y / sum x^2 over the exact values.
-    ASSERT_EQ(plan.InfoMatrix.Get(0, 0), 1e-15);
-    double xy = 0.0;
-    for (int i = 0; i < 4; ++i)
-        xy += exact[i] * (i + 1);
-    EXPECT_NEAR(plan.BVector.Get(0), xy / 1e-15, 1e-12 * (xy / 1e-15));
+    // On 1e-15 itself: X'X = r^2, C = 1 / r^2 and b = 1 / r.
+    EXPECT_EQ(plan.InfoMatrix.Get(0, 0), above * above);
+    EXPECT_NEAR(plan.InvInfoMatrix.Get(0, 0) * above * above, 1.0, 1e-15);
+    EXPECT_NEAR(plan.BVector.Get(0) * above, 1.0, 1e-15);
 }
 
 // The model b0 + b1 x1 + b2 x2 on 2^2 runs of two repeats with the spread

@@ -119,6 +119,13 @@ std::vector<TModelCase> ExpectedModels() {
     TTerms exponent = Polynomial(1, false, false);
     exponent.push_back({"bexp1", [](const double* x) { return std::exp(x[0]); }});
     models.push_back({Exponent, 1, exponent});
+    TTerms powers = Polynomial(1, false, true);
+    for (int d = 3; d <= 10; ++d) {
+        powers.push_back({"b" + std::string(static_cast<std::size_t>(d), '1'),
+                          [d](const double* x) { return std::pow(x[0], d); }});
+        if (d > 3)
+            models.push_back({"Полином степени " + std::to_string(d) + " от x1", 1, powers});
+    }
     return models;
 }
 
@@ -278,6 +285,8 @@ TEST_F(StandardModuleTest, AddensOfEveryFamilyWithTheirTexts) {
         {"x1*x2*x3", "x1·x2·x3", "b123"},
         {"exp(x1)", "e^(x1)", "bexp1"},
         {"x1*x2*(x1-x2)", "x1·x2·(x1-x2)", "d12"},
+        {"x1^4", "x1^4", "b1111"},
+        {"x1^10", "x1^10", "b1111111111"},
     };
     for (const auto& [name, text, coef] : cases) {
         const std::int32_t index = Registry.AddenByName(name);
@@ -296,6 +305,8 @@ TEST_F(StandardModuleTest, AddensOfEveryFamilyWithTheirTexts) {
     };
     expect("1", 0, 1.0);
     expect("x11", 11, x[10]);
+    for (int d = 4; d <= 10; ++d)
+        expect("x1^" + std::to_string(d), 1, std::pow(x[0], d));
     for (int i = 1; i <= 10; ++i) {
         const std::string xi = "x" + std::to_string(i);
         const double v = x[i - 1];
