@@ -57,20 +57,25 @@ def lre(got, want):
     return min(15.0, -math.log10(err))
 
 
-for name in NAMES:
-    head, cert, rows = read(name)
-    kind, order = head["model"][0], int(head["model"][1])
-    x = [basis(kind, order, r) for r in rows]
-    y = [r[0] for r in rows]
-    p = len(x[0])
-    a = [[sum(v[i] * v[j] for v in x) for j in range(p)] for i in range(p)]
-    b = [sum(v[i] * w for v, w in zip(x, y)) for i in range(p)]
-    beta = solve(a, b)
-    sse = sum((w - sum(c * u for c, u in zip(beta, v))) ** 2 for v, w in zip(x, y))
-    sd = math.sqrt(sse / (len(rows) - p))
-    want_sd = float(head["residual-sd"][0])
-    sd_lre = lre(sd, want_sd) if want_sd != 0 or sd != 0 else 15.0
-    worst = min(lre(bk, c) for (_, c), bk in zip(cert, beta))
-    exact = all(bk == c for (_, c), bk in zip(cert, beta))
-    print(f"{name:9s} certified coefficients vs exact solution: min LRE {worst:4.1f}"
-          f"{' (all equal exactly)' if exact else ''}; residual sd LRE {sd_lre:4.1f}")
+def main():
+    for name in NAMES:
+        head, cert, rows = read(name)
+        kind, order = head["model"][0], int(head["model"][1])
+        x = [basis(kind, order, r) for r in rows]
+        y = [r[0] for r in rows]
+        p = len(x[0])
+        a = [[sum(v[i] * v[j] for v in x) for j in range(p)] for i in range(p)]
+        b = [sum(v[i] * w for v, w in zip(x, y)) for i in range(p)]
+        beta = solve(a, b)
+        sse = sum((w - sum(c * u for c, u in zip(beta, v))) ** 2 for v, w in zip(x, y))
+        sd = math.sqrt(sse / (len(rows) - p))
+        want_sd = float(head["residual-sd"][0])
+        sd_lre = lre(sd, want_sd) if want_sd != 0 or sd != 0 else 15.0
+        worst = min(lre(bk, c) for (_, c), bk in zip(cert, beta))
+        exact = all(bk == c for (_, c), bk in zip(cert, beta))
+        print(f"{name:9s} certified coefficients vs exact solution: min LRE {worst:4.1f}"
+              f"{' (all equal exactly)' if exact else ''}; residual sd LRE {sd_lre:4.1f}")
+
+
+if __name__ == "__main__":
+    main()
