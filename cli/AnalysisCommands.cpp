@@ -5,6 +5,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Session.h"
+#include "StatisticsOutput.h"
 
 #include "numeric/Cp1251.h"
 #include "numeric/MemoryStream.h"
@@ -100,6 +101,31 @@ int RunAnalyze(const TWords& words) {
         PrintJson(AnalysisJson(session.Plan));
     else
         std::cout << AnalysisText(session.Plan);
+    return ExitSuccess;
+}
+
+int RunStatistics(const TWords& words) {
+    const TArguments arguments(words, AnalysisOptions({"--error"}, {"--json"}));
+    TStatisticsOptions options;
+    if (const auto error = arguments.Value("--error")) {
+        if (*error != "pure" && *error != "residual")
+            throw TUsageError("--error принимает pure или residual");
+        options.ErrorTerm = *error == "pure" ? TErrorTerm::Pure : TErrorTerm::Residual;
+    }
+    options.Alpha = AlphaOption(arguments);
+    TBatchSession session;
+    if (!session.OpenAnalysed(arguments))
+        return ExitFailure;
+    std::string message;
+    const auto statistics = ComputeStatistics(session.Plan, options, message);
+    if (!statistics) {
+        ShowWarning(message);
+        return ExitFailure;
+    }
+    if (arguments.Has("--json"))
+        PrintJson(StatisticsJson(*statistics));
+    else
+        std::cout << StatisticsText(*statistics);
     return ExitSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "AnalysisOutput.h"
 
 #include "numeric/NumberText.h"
+#include "stats/ModelStatistics.h"
 
 #include <cmath>
 
@@ -19,16 +20,6 @@ const char* PlanKindName(std::uint8_t kind) {
     default:
         return "general";
     }
-}
-
-// The label of coefficient i: the text of its line before the "=".
-std::string Label(const TRaruRuro& plan, std::int32_t i) {
-    const auto line = static_cast<std::size_t>(i);
-    if (plan.HasEquationLines && line < plan.EquationLines.size()) {
-        const std::string& text = plan.EquationLines[line];
-        return text.substr(0, text.find('='));
-    }
-    return "B" + IntToStr(i);
 }
 
 bool IsSignificant(const TRaruRuro& plan, std::int32_t i) {
@@ -73,7 +64,8 @@ std::vector<TCoefficientLine> CoefficientLines(const TRaruRuro& plan) {
     const bool reduced = c.RowCount() < p;
     std::int32_t packed = 0;
     for (std::int32_t i = 0; i < p; ++i) {
-        TCoefficientLine line{Label(plan, i), plan.BVector.Get(i), IsSignificant(plan, i), {}};
+        TCoefficientLine line{
+            CoefficientLabel(plan, i), plan.BVector.Get(i), IsSignificant(plan, i), {}};
         const std::int32_t row = reduced ? (line.Significant ? packed++ : -1) : i;
         if (m > 1 && plan.HasReproVariance && plan.HasInvInfoMatrix && row >= 0 &&
             row < c.RowCount())

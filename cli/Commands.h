@@ -18,6 +18,7 @@ int RunNew(const TWords& words);
 int RunSet(const TWords& words);
 int RunAnalyze(const TWords& words);
 int RunReport(const TWords& words);
+int RunStatistics(const TWords& words);
 int RunPredict(const TWords& words);
 int RunExtremum(const TWords& words);
 int RunExport(const TWords& words);

@@ -2,7 +2,10 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "Session.h"
 
+#include "distributions/Distributions.h"
+#include "numeric/Messages.h"
 #include "numeric/NumberText.h"
 #include "plan/DistrDis.h"
 #include "services/MathDefinition.h"
@@ -10,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <iostream>
 
 namespace orvanta::cli {
@@ -25,27 +29,38 @@ void RequireCount(const TWords& words, std::size_t count, const char* form) {
         throw TUsageError(std::string("ожидается: orvan quantile ") + form);
 }
 
-double Quantile(const TWords& words) {
+// The printed table's value, or with `exact` the distribution's at level
+// alpha (two-sided for Student, upper for Fisher and Cochran, the named tail
+// for Pearson).
+double Quantile(const TWords& words, bool exact, double alpha) {
     if (words.empty())
         throw TUsageError("не указано распределение");
     const std::string& name = words[0];
     if (name == "student") {
         RequireCount(words, 2, "student F");
-        return StudentQuantile(Degrees(words, 1));
+        const std::int32_t f = Degrees(words, 1);
+        return exact ? dist::StudentQuantile(1.0 - alpha / 2.0, f) : StudentQuantile(f);
     }
     if (name == "fisher") {
         RequireCount(words, 3, "fisher F2 F1");
-        return FisherQuantile(Degrees(words, 1), Degrees(words, 2));
+        const std::int32_t f2 = Degrees(words, 1);
+        const std::int32_t f1 = Degrees(words, 2);
+        return exact ? dist::FisherQuantile(1.0 - alpha, f1, f2) : FisherQuantile(f2, f1);
     }
     if (name == "cochran") {
         RequireCount(words, 3, "cochran N F");
-        return CochranQuantile(ParseInteger(words[1], "N"), Degrees(words, 2));
+        const std::int32_t n = ParseInteger(words[1], "N");
+        const std::int32_t f = Degrees(words, 2);
+        return exact ? dist::CochranCritical(alpha, n, f) : CochranQuantile(n, f);
     }
     if (name == "pearson") {
         RequireCount(words, 3, "pearson upper|lower F");
         if (words[1] != "upper" && words[1] != "lower")
             throw TUsageError("pearson принимает upper или lower");
-        return PearsonQuantile(words[1] == "upper" ? 0 : 1, Degrees(words, 2));
+        const bool upper = words[1] == "upper";
+        const std::int32_t f = Degrees(words, 2);
+        return exact ? dist::ChiSquareQuantile(upper ? 1.0 - alpha : alpha, f)
+                     : PearsonQuantile(upper ? 0 : 1, f);
     }
     throw TUsageError("неизвестное распределение " + name);
 }
@@ -145,7 +160,16 @@ void PrintModule(const nlohmann::ordered_json& module) {
 } // namespace
 
 int RunQuantile(const TWords& words) {
-    std::cout << FormatShortestPoint(Quantile(words)) << "\n";
+    const TArguments arguments(words, {{"--alpha"}, {"--exact"}, 0, 3});
+    const bool exact = arguments.Has("--exact");
+    if (arguments.Value("--alpha") && !exact)
+        throw TUsageError("--alpha задает уровень точного значения и требует --exact");
+    const double value = Quantile(arguments.Positional(), exact, AlphaOption(arguments));
+    if (!std::isfinite(value)) {
+        ShowWarning("Для этих степеней свободы значения нет.");
+        return ExitFailure;
+    }
+    std::cout << FormatShortestPoint(value) << "\n";
     return ExitSuccess;
 }
 

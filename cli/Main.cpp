@@ -35,6 +35,9 @@ constexpr TCommand Commands[] = {
     {"analyze", RunAnalyze,
      "  orvan analyze PLAN.mpl [--insignificant ignore|zero|refit] [--json]\n"},
     {"report", RunReport, "  orvan report PLAN.mpl [--all-sections]\n"},
+    {"statistics", RunStatistics,
+     "  orvan statistics PLAN.mpl [--insignificant ignore|zero|refit] [--error pure|residual]\n"
+     "            [--alpha A] [--exact-quantiles] [--json]\n"},
     {"predict", RunPredict, "  orvan predict PLAN.mpl --at x1,...,xk [--natural] [--json]\n"},
     {"extremum", RunExtremum,
      "  orvan extremum PLAN.mpl (--min|--max) [--method monte-carlo|gauss-seidel] [--count N]\n"
@@ -48,13 +51,16 @@ constexpr TCommand Commands[] = {
      "  orvan surface PLAN.mpl --factors I,J --from A1,A2 --to B1,B2 --points P1,P2\n"
      "            [--at l1,...,lk] [--all-coords] [--natural] -o FILE\n"},
     {"quantile", RunQuantile,
-     "  orvan quantile student F | fisher F2 F1 | cochran N F | pearson upper|lower F\n"},
+     "  orvan quantile student F | fisher F2 F1 | cochran N F | pearson upper|lower F\n"
+     "            [--exact [--alpha A]]\n"},
     {"modules", RunModules, "  orvan modules [--json]\n"},
 };
 
 const char* const AnalysisNote =
-    "Команды analyze, report, predict, extremum, diagram и surface принимают также\n"
-    "--yes (продолжать сомнительные расчеты) и --insignificant ignore|zero|refit.\n";
+    "Команды analyze, report, statistics, predict, extremum, diagram и surface принимают\n"
+    "также --yes (продолжать сомнительные расчеты), --insignificant ignore|zero|refit и\n"
+    "--exact-quantiles [--alpha A] (критические значения по распределениям на уровне A\n"
+    "вместо таблиц 5 %).\n";
 
 void PrintUsage(std::FILE* out, const TCommand* only) {
     std::fputs("Использование:\n", out);

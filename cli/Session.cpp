@@ -48,6 +48,22 @@ TModelChange ModelChangeOption(const TArguments& arguments) {
 
 } // namespace
 
+double AlphaOption(const TArguments& arguments) {
+    const auto text = arguments.Value("--alpha");
+    if (!text)
+        return 0.05;
+    const double alpha = ParseNumber(*text, "--alpha");
+    if (!(alpha > 0.0 && alpha < 1.0))
+        throw TUsageError("--alpha принимает число больше 0 и меньше 1");
+    return alpha;
+}
+
+void QuantileOptions(const TArguments& arguments) {
+    TSettings& settings = Settings();
+    settings.ExactQuantiles = arguments.Has("--exact-quantiles");
+    settings.QuantileAlpha = AlphaOption(arguments);
+}
+
 TBatchSession::TBatchSession() {
     LoadSettingsIfPresent();
     Registry.LoadFolder(ProgramFolder() + "/Models");
@@ -73,6 +89,7 @@ bool TBatchSession::Save(const std::string& path) {
 
 bool TBatchSession::Analyse(const TArguments& arguments) {
     Host.ModelChange = ModelChangeOption(arguments);
+    QuantileOptions(arguments);
     Host.AnswerYes = arguments.Has("--yes");
     TSettings& settings = Settings();
     settings.CBCohrenResultsShow = settings.CBStudentResultsShow = false;
@@ -85,12 +102,13 @@ bool TBatchSession::Analyse(const TArguments& arguments) {
 bool TBatchSession::OpenAnalysed(const TArguments& arguments) {
     // The option values are checked before any file is touched.
     ModelChangeOption(arguments);
+    AlphaOption(arguments);
     return Open(arguments.Positional().front()) && Analyse(arguments);
 }
 
 TCommandOptions AnalysisOptions(std::vector<std::string> valued, std::vector<std::string> flags) {
-    valued.push_back("--insignificant");
-    flags.push_back("--yes");
+    valued.insert(valued.end(), {"--insignificant", "--alpha"});
+    flags.insert(flags.end(), {"--yes", "--exact-quantiles"});
     return {std::move(valued), std::move(flags), 1, 1};
 }
 

@@ -37,6 +37,11 @@ public:
     bool OpenAnalysed(const TArguments& arguments);
 };
 
+// The value of --alpha (0.05 without it); a usage error outside (0, 1).
+double AlphaOption(const TArguments& arguments);
+// --exact-quantiles and --alpha into the settings of the plan's tests.
+void QuantileOptions(const TArguments& arguments);
+
 // The options every analysing command accepts.
 TCommandOptions AnalysisOptions(std::vector<std::string> valued, std::vector<std::string> flags);
 

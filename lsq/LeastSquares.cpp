@@ -1,6 +1,7 @@
 #include "lsq/LeastSquares.h"
 
 #include "lsq/ExactSums.h"
+#include "numeric/ExtendedDot.h"
 #include "numeric/Matrix.h"
 #include "numeric/Vector.h"
 
@@ -22,10 +23,13 @@ using TColumn = Eigen::VectorXd;
 // confirms it, the third is for the worst conditioned data.
 constexpr int MaxCorrections = 3;
 
+using TExtended = Eigen::Matrix<long double, Eigen::Dynamic, Eigen::Dynamic>;
+
 // The groups of terms that X'X links by non-zero elements (union-find); the
-// inverse of a matrix made of such blocks is made of the same blocks.
-void KeepGroups(const TMatrix& info, TMatrix& c) {
-    const std::int32_t p = info.RowCount();
+// inverse of a matrix made of such blocks is made of the same blocks. Both in
+// scaled units.
+void KeepGroups(const TExtended& info, TDense& c) {
+    const auto p = static_cast<std::int32_t>(info.rows());
     std::vector<std::int32_t> group(static_cast<std::size_t>(p));
     for (std::int32_t i = 0; i < p; ++i)
         group[static_cast<std::size_t>(i)] = i;
@@ -37,7 +41,7 @@ void KeepGroups(const TMatrix& info, TMatrix& c) {
     };
     for (std::int32_t i = 0; i < p; ++i)
         for (std::int32_t j = i + 1; j < p; ++j)
-            if (info.Get(i, j) != 0.0 || info.Get(j, i) != 0.0)
+            if (info(i, j) != 0.0L)
                 group[static_cast<std::size_t>(root(j))] = root(i);
     std::vector<std::int32_t> size(static_cast<std::size_t>(p), 0);
     for (std::int32_t i = 0; i < p; ++i)
@@ -45,9 +49,9 @@ void KeepGroups(const TMatrix& info, TMatrix& c) {
     for (std::int32_t i = 0; i < p; ++i) {
         for (std::int32_t j = 0; j < p; ++j)
             if (root(i) != root(j))
-                c.Set(i, j, 0.0);
+                c(i, j) = 0.0;
         if (size[static_cast<std::size_t>(root(i))] == 1)
-            c.Set(i, i, 1.0 / info.Get(i, i));
+            c(i, i) = static_cast<double>(1.0L / info(i, i));
     }
 }
 
@@ -59,6 +63,8 @@ struct TLeastSquares::TImpl {
     TDense Scaled;
     std::vector<int> Exponents;
     Eigen::ColPivHouseholderQR<TDense> Qr;
+    // X'X of the scaled columns in extended precision.
+    TExtended Gram;
     bool Full = false;
 
     // f = y - r - X z and g = -X' r, each summed in twice the precision.
@@ -68,7 +74,67 @@ struct TLeastSquares::TImpl {
     void Correction(const TColumn& f, const TColumn& g, TColumn& dr, TColumn& dz) const;
     // Björck's iterative refinement of the coefficients z and residuals r.
     void Refine(const TColumn& y, TColumn& z, TColumn& r) const;
+    // E = I - X'X C with X'X C formed from X itself in twice the precision.
+    TDense InverseResidual(const TDense& c) const;
+    // Corrections C += C E of an ill-conditioned or small basis's inverse.
+    void RefineInverse(TDense& c) const;
 };
+
+TDense TLeastSquares::TImpl::InverseResidual(const TDense& c) const {
+    const Eigen::Index n = Scaled.rows();
+    const Eigen::Index p = Scaled.cols();
+    TDense e(p, p);
+    std::vector<exact::TPair> y(static_cast<std::size_t>(n));
+    for (Eigen::Index k = 0; k < p; ++k) {
+        // y = X c_k, kept as the unrounded pair.
+        for (Eigen::Index i = 0; i < n; ++i) {
+            exact::TPair sum{0.0, 0.0};
+            for (Eigen::Index j = 0; j < p; ++j)
+                exact::AddProduct(sum, Scaled(i, j), c(j, k), exact::Split(Scaled(i, j)),
+                                  exact::Split(c(j, k)));
+            y[static_cast<std::size_t>(i)] = sum;
+        }
+        for (Eigen::Index t = 0; t < p; ++t) {
+            exact::TPair sum{0.0, 0.0};
+            for (Eigen::Index i = 0; i < n; ++i) {
+                const exact::TPair& yi = y[static_cast<std::size_t>(i)];
+                exact::AddProduct(sum, Scaled(i, t), yi.High, exact::Split(Scaled(i, t)),
+                                  exact::Split(yi.High));
+                sum.Low += Scaled(i, t) * yi.Low;
+            }
+            const exact::TPair d = exact::TwoSum(t == k ? 1.0 : 0.0, -sum.High);
+            e(t, k) = d.High + (d.Low - sum.Low);
+        }
+    }
+    return e;
+}
+
+void TLeastSquares::TImpl::RefineInverse(TDense& c) const {
+    const Eigen::Index n = Scaled.rows();
+    const Eigen::Index p = Scaled.cols();
+    // |r_11| / |r_pp| of the pivoted R bounds the condition of X from below.
+    // A well-conditioned large basis (a coded plan) keeps its C as it is: its
+    // digits are there already, and the corrections cost n p^2 each.
+    const TDense& qr = Qr.matrixQR();
+    const double spread = std::fabs(qr(0, 0)) / std::fabs(qr(p - 1, p - 1));
+    if (spread < 100.0 && static_cast<double>(n) * p * p > 2e5)
+        return;
+    // Newton's corrections converge only while |E| < 1 (the condition of X'X
+    // below the precision); a step that does not shrink E is not taken.
+    TDense e = InverseResidual(c);
+    double size = e.cwiseAbs().maxCoeff();
+    for (int step = 0; step < MaxCorrections && size < 0.5; ++step) {
+        const TDense delta = c * e;
+        const TDense next = c + (delta + delta.transpose()) / 2.0;
+        const TDense nextE = InverseResidual(next);
+        const double nextSize = nextE.cwiseAbs().maxCoeff();
+        if (!(nextSize < size))
+            return;
+        c = next;
+        e = nextE;
+        size = nextSize;
+    }
+}
 
 void TLeastSquares::TImpl::Residuals(const TColumn& y, const TColumn& z, const TColumn& r,
                                      TColumn& f, TColumn& g) const {
@@ -151,6 +217,14 @@ TLeastSquares::TLeastSquares(const TMatrix& basis) : Impl(std::make_unique<TImpl
         for (std::int32_t i = 0; i < n; ++i)
             s.Scaled(i, j) = std::ldexp(basis.Get(i, j), -exponent);
     }
+    std::vector<const double*> columns;
+    for (std::int32_t j = 0; j < p; ++j)
+        columns.push_back(s.Scaled.col(j).data());
+    s.Gram.resize(p, p);
+    for (std::int32_t i = 0; i < p; ++i)
+        ExtendedDotRange(
+            columns[static_cast<std::size_t>(i)], columns, i, p, n,
+            [&s, i](std::int32_t j, long double v) { s.Gram(i, j) = s.Gram(j, i) = v; });
     if (!finite || p < 1 || n < p)
         return;
     s.Qr.compute(s.Scaled);
@@ -201,7 +275,19 @@ bool TLeastSquares::Solve(const TVector& y, TVector& b) const {
     return true;
 }
 
-bool TLeastSquares::Covariance(const TMatrix& info, TMatrix& c) const {
+void TLeastSquares::Information(TMatrix& info) const {
+    const TImpl& s = *Impl;
+    const auto p = static_cast<std::int32_t>(s.Gram.rows());
+    info.SetSize(p, p);
+    for (std::int32_t i = 0; i < p; ++i)
+        for (std::int32_t j = 0; j < p; ++j)
+            info.Set(i, j,
+                     std::ldexp(static_cast<double>(s.Gram(i, j)),
+                                s.Exponents[static_cast<std::size_t>(i)] +
+                                    s.Exponents[static_cast<std::size_t>(j)]));
+}
+
+bool TLeastSquares::Covariance(TMatrix& c) const {
     const TImpl& s = *Impl;
     if (!s.Full)
         return false;
@@ -212,15 +298,15 @@ bool TLeastSquares::Covariance(const TMatrix& info, TMatrix& c) const {
     TDense product = TDense::Zero(p, p);
     product.selfadjointView<Eigen::Lower>().rankUpdate(inverseR);
     const TDense full = product.selfadjointView<Eigen::Lower>();
-    const TDense permuted = s.Qr.colsPermutation() * full * s.Qr.colsPermutation().transpose();
+    TDense inverse = s.Qr.colsPermutation() * full * s.Qr.colsPermutation().transpose();
+    s.RefineInverse(inverse);
+    KeepGroups(s.Gram, inverse);
     c.SetSize(static_cast<std::int32_t>(p), static_cast<std::int32_t>(p));
     for (Eigen::Index i = 0; i < p; ++i)
         for (Eigen::Index j = 0; j < p; ++j)
             c.Set(static_cast<std::int32_t>(i), static_cast<std::int32_t>(j),
-                  std::ldexp(permuted(i, j), -s.Exponents[static_cast<std::size_t>(i)] -
-                                                 s.Exponents[static_cast<std::size_t>(j)]));
-    if (info.RowCount() == p && info.ColCount() == p)
-        KeepGroups(info, c);
+                  std::ldexp(inverse(i, j), -s.Exponents[static_cast<std::size_t>(i)] -
+                                                s.Exponents[static_cast<std::size_t>(j)]));
     return true;
 }
 

@@ -37,13 +37,17 @@ public:
     // The coefficients minimising |y - X b|; false (b untouched) without full
     // rank or when y does not have RowCount() elements.
     bool Solve(const TVector& y, TVector& b) const;
-    // C = (X'X)^-1 = P R^-1 R^-T P' (with the column scales) into c, resized to
-    // ColCount() x ColCount(); false without full rank. info is X'X as formed
-    // from the basis: where its terms fall into groups that share no non-zero
-    // element (every term of an orthogonal plan is such a group), C keeps the
-    // groups exactly, zeros between them and 1 / (X'X)_ii for a lone term,
-    // which the rounding of the factorization would blur.
-    bool Covariance(const TMatrix& info, TMatrix& c) const;
+    // X'X summed in extended precision (every product in its order of runs,
+    // as TMatrix::Multiply sums), into info resized to ColCount() square.
+    void Information(TMatrix& info) const;
+    // C = (X'X)^-1 into c, resized to ColCount() square; false without full
+    // rank. It comes from the factorization, P R^-1 R^-T P', and one Newton
+    // correction against X'X in extended precision takes it to the digits the
+    // data allow. Where the terms fall into groups that X'X links by no
+    // non-zero element (every term of an orthogonal plan is such a group), C
+    // keeps the groups exactly: zeros between them and 1 / (X'X)_ii for a
+    // lone term, which the rounding of the factorization would blur.
+    bool Covariance(TMatrix& c) const;
 
 private:
     struct TImpl;

@@ -1,5 +1,6 @@
 #include "numeric/Matrix.h"
 
+#include "numeric/ExtendedDot.h"
 #include "numeric/NumberText.h"
 #include "numeric/Stream.h"
 #include "numeric/StreamText.h"
@@ -31,41 +32,6 @@ std::int32_t PivotRow(double* const* rows, std::int32_t i, std::int32_t n) {
         }
     }
     return best;
-}
-
-// The four sums of a[k] * b[j][k] over k < n, each in extended precision and
-// in the order of k, as one sum at a time would give them; run side by side
-// so that the floating-point unit does not wait for every addition.
-void ExtendedDots(const double* a, const double* const b[4], std::int32_t n, long double out[4]) {
-    long double s0 = 0.0L, s1 = 0.0L, s2 = 0.0L, s3 = 0.0L;
-    const double *b0 = b[0], *b1 = b[1], *b2 = b[2], *b3 = b[3];
-    for (std::int32_t k = 0; k < n; ++k) {
-        const long double ak = a[k];
-        s0 += ak * b0[k];
-        s1 += ak * b1[k];
-        s2 += ak * b2[k];
-        s3 += ak * b3[k];
-    }
-    out[0] = s0;
-    out[1] = s1;
-    out[2] = s2;
-    out[3] = s3;
-}
-
-// target[j] = a . rows[j] for j in [first, last), four at a time; a short
-// last group repeats its final row.
-template <typename TStore>
-void ExtendedDotRange(const double* a, double* const* rows, std::int32_t first, std::int32_t last,
-                      std::int32_t n, TStore store) {
-    for (std::int32_t j = first; j < last; j += 4) {
-        const double* group[4];
-        for (std::int32_t g = 0; g < 4; ++g)
-            group[g] = rows[std::min(j + g, last - 1)];
-        long double sums[4];
-        ExtendedDots(a, group, n, sums);
-        for (std::int32_t g = 0; g < 4 && j + g < last; ++g)
-            store(j + g, static_cast<double>(sums[g]));
-    }
 }
 
 } // namespace
@@ -299,22 +265,9 @@ bool TMatrix::Multiply(const TMatrix& a, const TMatrix& b) {
     for (std::int32_t i = 0; i < nRows; ++i) {
         double* out = product.Rows[i];
         ExtendedDotRange(a.Rows[i], columns.Rows, 0, nCols, a.nCols,
-                         [out](std::int32_t j, double v) { out[j] = v; });
+                         [out](std::int32_t j, long double v) { out[j] = static_cast<double>(v); });
     }
     AssignData(product);
-    return true;
-}
-
-bool TMatrix::Gram(const TMatrix& x) {
-    if (nRows != x.nCols || nCols != x.nCols)
-        return false;
-    if (!Block)
-        return true;
-    TMatrix columns(x);
-    columns.Transpose();
-    for (std::int32_t i = 0; i < nRows; ++i)
-        ExtendedDotRange(columns.Rows[i], columns.Rows, i, nCols, x.nRows,
-                         [this, i](std::int32_t j, double v) { Rows[i][j] = Rows[j][i] = v; });
     return true;
 }
 
@@ -323,8 +276,9 @@ bool TMatrix::MultiplyVector(const TVector& v, TVector& result) const {
         return false;
     // Sums first: `result` may be `v`.
     TVector sums(nRows);
-    ExtendedDotRange(v.Elements(), Rows, 0, nRows, nCols,
-                     [&sums](std::int32_t i, double x) { sums.Set(i, x); });
+    ExtendedDotRange(v.Elements(), Rows, 0, nRows, nCols, [&sums](std::int32_t i, long double x) {
+        sums.Set(i, static_cast<double>(x));
+    });
     std::copy_n(sums.Elements(), nRows, result.Elements());
     return true;
 }

@@ -70,9 +70,6 @@ public:
     // this = a x b, accumulated in extended precision; false (nothing changed)
     // unless the shapes agree. This matrix may be a or b.
     bool Multiply(const TMatrix& a, const TMatrix& b);
-    // this = x' x (symmetric, summed like Multiply); false (nothing changed)
-    // unless this is x.ColCount() square. This matrix may be x.
-    bool Gram(const TMatrix& x);
     // result[i] = sum over j of (i, j) * v[j]; false unless v has nCols
     // elements and result at least nRows.
     bool MultiplyVector(const TVector& v, TVector& result) const;

@@ -1,6 +1,7 @@
 #include "plan/RaruRuro.h"
 
 #include "numeric/Messages.h"
+#include "plan/CriticalValues.h"
 #include "plan/DistrDis.h"
 #include "plan/Settings.h"
 
@@ -147,7 +148,7 @@ void TRaruRuro::CheckPointTest() {
         CheckT = std::fabs(y0 - Predict(CheckPoint.Elements())) / spread;
     else
         CheckT = StudentQuantile(1);
-    CheckTCrit = StudentQuantile((m - 1) * RunCount);
+    CheckTCrit = StudentCritical((m - 1) * RunCount);
     HasCheckT = true;
 
     ReportAdequacy(TResultFormKind::CheckPoint, h, CheckT, CheckTCrit);
@@ -167,7 +168,7 @@ void TRaruRuro::FisherTest() {
     HasResiduals2 = true;
     AdequacyVariance = static_cast<double>(m * total / (n - p));
     HasAdequacyVariance = true;
-    FisherFCrit = FisherQuantile((m - 1) * n, n - p);
+    FisherFCrit = FisherCritical((m - 1) * n, n - p);
     if (ReproVariance != 0.0)
         FisherF = AdequacyVariance / ReproVariance;
     else

@@ -3,7 +3,7 @@
 #include "numeric/Cp1251.h"
 #include "numeric/MemoryStream.h"
 #include "numeric/Messages.h"
-#include "plan/DistrDis.h"
+#include "plan/CriticalValues.h"
 #include "plan/Settings.h"
 
 #include <cmath>
@@ -117,7 +117,7 @@ bool TRaruRuro::CheckHomogeneity() {
     CochranG = sum != 0.0 ? largest / sum : 0.0;
     ReproVariance = sum / n;
     HasReproVariance = true;
-    CochranGCrit = CochranQuantile(n, m - 1);
+    CochranGCrit = CochranCritical(n, m - 1);
     HasCochran = true;
 
     StatusText = AnalysisDone;

@@ -3,7 +3,7 @@
 #include "lsq/LeastSquares.h"
 #include "numeric/Messages.h"
 #include "numeric/NumberText.h"
-#include "plan/DistrDis.h"
+#include "plan/CriticalValues.h"
 #include "plan/Settings.h"
 
 #include <cmath>
@@ -38,21 +38,18 @@ std::int32_t TRaruRuro::Repeats() const {
 // factorization and is tested against the threshold, then InvInfoMatrix =
 // (X'X)^-1 and the coefficients. False when the regression must stop.
 bool TRaruRuro::FitBasis(const char* illConditionedQuestion, TNamedVector& coefficients) {
-    const std::int32_t p = BasisMatrix.ColCount();
-    InfoMatrix.SetSize(p, p);
-    InfoMatrix.Gram(BasisMatrix);
+    const TLeastSquares fit(BasisMatrix);
+    fit.Information(InfoMatrix);
     HasInfoMatrix = true;
     // The old inverse does not belong to this basis.
     HasInvInfoMatrix = false;
-
-    const TLeastSquares fit(BasisMatrix);
     if (!fit.FullRank()) {
         ShowWarning(SingularMatrix);
         return false;
     }
     if (!(fit.InfoDeterminant() >= DeterminantThreshold) && !AskYesNo(illConditionedQuestion))
         return false;
-    fit.Covariance(InfoMatrix, InvInfoMatrix);
+    fit.Covariance(InvInfoMatrix);
     HasInvInfoMatrix = true;
     return fit.Solve(YMean, coefficients);
 }
@@ -127,7 +124,7 @@ bool TRaruRuro::EstimateRegression() {
 TRaruRuro::TStudentOutcome TRaruRuro::StudentStep() {
     const std::int32_t m = Repeats();
     const std::int32_t p = BVector.Size();
-    const double t = StudentQuantile((m - 1) * RunCount);
+    const double t = StudentCritical((m - 1) * RunCount);
     for (std::int32_t i = 0; i < p; ++i) {
         // The variance of a coefficient comes from the variance of the run
         // means, which is the reproducibility variance over m.

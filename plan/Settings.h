@@ -93,6 +93,12 @@ struct TSettings {
     bool CBMainPoint = true;
     bool CBMarkEndOfReport = false;
 
+    // Analysis: the critical values of the Cochran, Student and Fisher tests
+    // from the distributions at QuantileAlpha instead of the printed 5 %
+    // tables.
+    bool ExactQuantiles = false;
+    double QuantileAlpha = 0.05;
+
     // Report window.
     TColorValue ReportBackColor = 0x80000005;
     TColorValue ReportTextColor = 0x80000008;

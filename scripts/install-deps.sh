@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev libeigen3-dev
+    nlohmann-json3-dev libeigen3-dev libboost-math-dev
     clang libclang-rt-14-dev
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     qt6-translations-l10n

@@ -46,21 +46,26 @@ TEST(LeastSquaresTest, AgreesWithTheNormalEquationsOnWellConditionedBases) {
         ASSERT_TRUE(fit.FullRank());
 
         // The other way: C = (X'X)^-1 by Gauss-Jordan, b = C X'y.
+        TMatrix xt(x);
+        xt.Transpose();
         TMatrix info(c.Cols, c.Cols);
-        ASSERT_TRUE(info.Gram(x));
+        ASSERT_TRUE(info.Multiply(xt, x));
+        TMatrix fitInfo;
+        fit.Information(fitInfo);
+        for (std::int32_t i = 0; i < c.Cols; ++i)
+            for (std::int32_t j = 0; j < c.Cols; ++j)
+                EXPECT_EQ(fitInfo.Get(i, j), info.Get(i, j)) << i << ", " << j;
         TMatrix inverse(info);
         const double det = inverse.Determinant();
         inverse = info;
         ASSERT_TRUE(inverse.Invert());
-        TMatrix xt(x);
-        xt.Transpose();
         TVector xty(c.Cols), expected(c.Cols);
         xt.MultiplyVector(y, xty);
         inverse.MultiplyVector(xty, expected);
 
         EXPECT_NEAR(fit.InfoDeterminant() / det, 1.0, 1e-12);
         TMatrix covariance;
-        ASSERT_TRUE(fit.Covariance(info, covariance));
+        ASSERT_TRUE(fit.Covariance(covariance));
         TVector b;
         ASSERT_TRUE(fit.Solve(y, b));
         ASSERT_EQ(b.Size(), c.Cols);
@@ -95,9 +100,8 @@ TEST(LeastSquaresTest, CovarianceKeepsTheBlocksOfOrthogonalTerms) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
         const TMatrix x = FromRows(c.X);
-        TMatrix info(x.ColCount(), x.ColCount()), covariance;
-        info.Gram(x);
-        ASSERT_TRUE(TLeastSquares(x).Covariance(info, covariance));
+        TMatrix covariance;
+        ASSERT_TRUE(TLeastSquares(x).Covariance(covariance));
         for (std::size_t i = 0; i < c.C.size(); ++i)
             for (std::size_t j = 0; j < c.C.size(); ++j) {
                 const double got =
@@ -134,7 +138,7 @@ TEST(LeastSquaresTest, BasesWithoutFullRankAreRefused) {
         EXPECT_FALSE(fit.Solve(y, b));
         EXPECT_EQ(b.Size(), 1);
         TMatrix covariance;
-        EXPECT_FALSE(fit.Covariance(TMatrix(), covariance));
+        EXPECT_FALSE(fit.Covariance(covariance));
     }
     // A response of the wrong length is refused too.
     const TLeastSquares fit(FromRows({{1, 0}, {0, 1}, {1, 1}}));

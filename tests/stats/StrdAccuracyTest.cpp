@@ -1,13 +1,15 @@
 // The NIST StRD linear least-squares datasets fitted as a researcher fits
 // them: a typed-in plan in natural units with the standard module's model
 // (or the addens without a constant), the responses entered, the analysis
-// run. Every coefficient is graded by its log relative error against NIST's
-// certified value; the bounds are at least what R's lm reaches on the same
+// run. Every coefficient, its standard error, the residual standard
+// deviation and R² are graded by their log relative error against NIST's
+// certified values; the bounds are at least what R's lm reaches on the same
 // data (tests/data/strd/r-lre.txt).
 
 #include "plan/RaruRuro.h"
 #include "plan/Settings.h"
 #include "services/MathDefinition.h"
+#include "stats/ModelStatistics.h"
 
 #include "PlanData.h"
 #include "ScriptedHost.h"
@@ -30,6 +32,9 @@ struct TDataset {
     std::string Kind;
     int Order = 0;
     std::vector<double> Certified;
+    std::vector<double> CertifiedErrors;
+    double ResidualSd = 0.0;
+    double RSquared = 0.0;
     TRows X;
     TRows Y;
 };
@@ -49,12 +54,18 @@ TDataset Read(const std::string& name) {
                 x.push_back(v);
             continue;
         }
-        std::string key, parameter, value;
+        std::string key, parameter, value, error;
         fields >> key;
         if (key == "model")
             fields >> d.Kind >> d.Order;
-        else if (key == "certified" && fields >> parameter >> value)
+        else if (key == "residual-sd" && fields >> value)
+            d.ResidualSd = std::strtod(value.c_str(), nullptr);
+        else if (key == "r-squared" && fields >> value)
+            d.RSquared = std::strtod(value.c_str(), nullptr);
+        else if (key == "certified" && fields >> parameter >> value >> error) {
             d.Certified.push_back(std::strtod(value.c_str(), nullptr));
+            d.CertifiedErrors.push_back(std::strtod(error.c_str(), nullptr));
+        }
         data = key == "data";
     }
     return d;
@@ -120,10 +131,17 @@ TEST_F(StrdAccuracyTest, EveryCoefficientKeepsItsDigits) {
         ASSERT_TRUE(plan.CheckHomogeneity());
         ASSERT_TRUE(plan.EstimateRegression());
         EXPECT_TRUE(host.Messages.empty());
+        std::string error;
+        const auto statistics = ComputeStatistics(plan, {}, error);
+        ASSERT_TRUE(statistics) << error;
         for (std::size_t j = 0; j < d.Certified.size(); ++j) {
             const double got = plan.BVector.Get(static_cast<std::int32_t>(j));
             EXPECT_GE(Lre(got, d.Certified[j]), c.MinLre) << "B" << j << " = " << got;
+            const double se = statistics->Coefficients[j].StdError;
+            EXPECT_GE(Lre(se, d.CertifiedErrors[j]), c.MinLre) << "s(B" << j << ") = " << se;
         }
+        EXPECT_GE(Lre(statistics->Fit.RootMse, d.ResidualSd), c.MinLre);
+        EXPECT_GE(Lre(statistics->Fit.RSquared, d.RSquared), c.MinLre);
     }
 }
 
