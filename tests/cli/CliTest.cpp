@@ -241,6 +241,68 @@ TEST_F(CliTest, QuantilesAlwaysUseAPoint) {
     EXPECT_EQ(Orvan({"quantile", "student"}).ExitCode, 2);
 }
 
+// The reference plans of tests/data/statistics with figures from R.
+TEST_F(CliTest, StatisticsAndExactQuantiles) {
+    const std::string data = std::string(ORVAN_TEST_DATA) + "/statistics/";
+    const std::string plan = Path("ccr2-m3.mpl");
+    WriteAll(plan, ReadAll(data + "ccr2-m3.mpl"));
+    const auto s = nlohmann::ordered_json::parse(
+        Ok({"statistics", plan, "--insignificant", "ignore", "--json"}));
+    std::vector<std::string> keys, sources;
+    for (const auto& [key, value] : s.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"errorTerm", "alpha", "anova", "fit", "coefficients",
+                                        "observations", "canonical", "steepestAscent", "lenth"}));
+    for (const auto& row : s["anova"])
+        sources.push_back(row["source"]);
+    EXPECT_EQ(sources, (std::vector<std::string>{"model", "B1", "B2", "B12", "B11", "B22",
+                                                 "residual", "lackOfFit", "pureError", "total"}));
+    EXPECT_EQ(s["errorTerm"], "pure");
+    EXPECT_TRUE(s["anova"][6]["f"].is_null());
+    EXPECT_NEAR(s["fit"]["rSquared"].get<double>(), 0.99556827342867937, 1e-15);
+    EXPECT_TRUE(s["coefficients"][0]["vif"].is_null());
+    EXPECT_EQ(s["observations"].size(), 27u);
+    EXPECT_EQ(s["observations"][26]["run"], 9);
+    EXPECT_EQ(s["observations"][26]["repeat"], 3);
+    EXPECT_EQ(s["canonical"]["kind"], "maximum");
+    EXPECT_TRUE(s["steepestAscent"].is_null() && s["lenth"].is_null());
+    const std::string text =
+        Ok({"statistics", plan, "--insignificant", "ignore", "--error", "residual"});
+    EXPECT_NE(text.find("Дисперсионный анализ (ошибка: остаток):"), std::string::npos) << text;
+    EXPECT_NE(text.find("< 0.0001"), std::string::npos);
+
+    // The tests' critical values from the distributions; R's qf for Cochran.
+    const json a = Json({"analyze", plan, "--exact-quantiles", "--json"});
+    EXPECT_NEAR(a["cochran"]["critical"].get<double>(), 0.47749441508161228, 1e-15);
+    const json a1 = Json({"analyze", plan, "--exact-quantiles", "--alpha", "0.01", "--json"});
+    EXPECT_NEAR(a1["cochran"]["critical"].get<double>(), 0.57271299360376826, 1e-15);
+
+    const struct {
+        std::vector<std::string> Arguments;
+        double Value;
+    } quantiles[] = {
+        {{"quantile", "student", "10", "--exact"}, 2.2281388519862739},
+        {{"quantile", "fisher", "10", "3", "--exact", "--alpha", "0.1"}, 2.7276731411650688},
+        {{"quantile", "cochran", "9", "2", "--exact"}, 0.47749441508161228},
+    };
+    for (const auto& q : quantiles)
+        EXPECT_NEAR(std::stod(Ok(q.Arguments)), q.Value, 1e-14 * q.Value);
+
+    // Refusals: no pure error without repeats; options out of their range.
+    const std::string single = Path("ffe4-lenth.mpl");
+    WriteAll(single, ReadAll(data + "ffe4-lenth.mpl"));
+    const TProcessResult pure = Orvan({"statistics", single, "--error", "pure"});
+    EXPECT_EQ(pure.ExitCode, 1);
+    EXPECT_NE(pure.Err.find("Чистая ошибка не определена: опыты не повторялись."),
+              std::string::npos);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"statistics", plan, "--error", "total"},
+          {"statistics", plan, "--alpha", "1.5"},
+          {"quantile", "student", "10", "--alpha", "0.1"}})
+        EXPECT_EQ(Orvan(bad).ExitCode, 2) << bad[0] << " " << bad[2];
+}
+
 TEST_F(CliTest, EveryOtherOptionIsTakenAsGiven) {
     const std::string plan = QuadraticPlan();
     Ok({"set", plan, "--levels", "10,20", "--intervals", "2,5"});

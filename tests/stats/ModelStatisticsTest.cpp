@@ -5,7 +5,9 @@
 // Lenth's method.
 
 #include "stats/ModelStatistics.h"
+#include "distributions/Distributions.h"
 #include "numeric/FileStream.h"
+#include "plan/DistrDis.h"
 #include "plan/PlanFile.h"
 #include "plan/RaruRuro.h"
 #include "plan/Settings.h"
@@ -167,6 +169,31 @@ TEST_F(ModelStatisticsTest, EveryFigureAgreesWithR) {
         Compare(*statistics, lines);
     }
     EXPECT_EQ(files, 12u);
+}
+
+} // namespace
+
+namespace {
+
+// With the option on, the plan's own tests compare with the distributions'
+// values at the chosen level; without it, with the printed tables.
+TEST_F(ModelStatisticsTest, ExactQuantilesDecideThePlansOwnTests) {
+    for (const bool exact : {false, true}) {
+        SCOPED_TRACE(exact);
+        Settings().ExactQuantiles = exact;
+        Settings().QuantileAlpha = 0.1;
+        TScriptedHost host;
+        TRaruRuro plan(host);
+        TFileStream stream(Folder + "ccr2-m3.mpl");
+        ASSERT_TRUE(ReadPlan(stream, plan));
+        ASSERT_TRUE(plan.RunAnalysis());
+        // N = 9 runs of m = 3, p = 6 terms.
+        EXPECT_EQ(plan.CochranGCrit,
+                  exact ? dist::CochranCritical(0.1, 9, 2) : CochranQuantile(9, 2));
+        EXPECT_EQ(plan.FisherFCrit,
+                  exact ? dist::FisherQuantile(0.9, 3, 18) : FisherQuantile(18, 3));
+        EXPECT_TRUE(host.Messages.empty());
+    }
 }
 
 } // namespace
