@@ -9,7 +9,10 @@
 #include "services/ProgramFolder.h"
 #include "services/SafeWrite.h"
 #include "services/SettingsFile.h"
+#include "services/StatisticsSettingsFile.h"
+#include "stats/StatisticsReport.h"
 
+#include <algorithm>
 #include <memory>
 #include <sys/stat.h>
 
@@ -32,6 +35,17 @@ void LoadSettingsIfPresent() {
             Settings() = read;
     } catch (const EStreamError&) {
         // Unreadable: the defaults stay.
+    }
+    // The statistics options beside it: the report's sections among them.
+    // The tool never deletes or writes either file.
+    try {
+        TFileStream stream(StatisticsSettingsPath());
+        std::string text(static_cast<std::size_t>(std::min<std::int64_t>(stream.Size(), 4096)),
+                         '\0');
+        text.resize(stream.Read(text.data(), text.size()));
+        DecodeStatisticsSettings(text, Settings());
+    } catch (const EStreamError&) {
+        // Missing or unreadable: the defaults stay.
     }
 }
 
@@ -65,6 +79,7 @@ void QuantileOptions(const TArguments& arguments) {
 }
 
 TBatchSession::TBatchSession() {
+    InstallStatisticsReport();
     LoadSettingsIfPresent();
     Registry.LoadFolder(ProgramFolder() + "/Models");
     Plan.SetMathCatalog(&Registry);

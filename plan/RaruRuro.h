@@ -258,4 +258,11 @@ private:
     const TMathCatalog* Catalog = nullptr;
 };
 
+// Sections that the layers above the plan (the statistics of the model) add
+// to the report after its own and before the end mark: the texts for the
+// plan, each followed by the divider. None unless a layer sets them.
+using TReportSections = std::function<std::vector<std::string>(const TRaruRuro&)>;
+void SetReportSections(TReportSections sections);
+const TReportSections& ReportSections();
+
 } // namespace orvanta

@@ -192,6 +192,12 @@ void TReportComposer::ComposeStatistics() {
 void TReportComposer::ComposeEnding() {
     Rows(Options.CBMainPoint, Plan.HasExtremumPoint, "Последний найденный экстремум: \n",
          Plan.ExtremumPoint, "Поиск экстремума не производился.\n");
+    if (const TReportSections& sections = ReportSections()) {
+        for (const std::string& section : sections(Plan)) {
+            Write(section);
+            Divider();
+        }
+    }
     if (Options.CBMarkEndOfReport)
         Write("<конец отчета>\n");
 }
@@ -345,7 +351,20 @@ void TReportComposer::Verdict(bool valid, const char* criterion, const char* tit
                            : "Выбранная модель адекватно описывает исследуемую систему.\n");
 }
 
+TReportSections& SectionsOfLayersAbove() {
+    static TReportSections sections;
+    return sections;
+}
+
 } // namespace
+
+void SetReportSections(TReportSections sections) {
+    SectionsOfLayersAbove() = std::move(sections);
+}
+
+const TReportSections& ReportSections() {
+    return SectionsOfLayersAbove();
+}
 
 void TRaruRuro::ComposeReport(TStream& stream) {
     TReportComposer(*this, stream).Compose();

@@ -99,6 +99,19 @@ struct TSettings {
     bool ExactQuantiles = false;
     double QuantileAlpha = 0.05;
 
+    // Statistics of the model (kept, with the two above, in the second
+    // settings file): the error term of the F tests and the coefficients'
+    // errors (pure error when there are repeats, else the residual), whether
+    // the statistics window opens after the analysis, and the report's
+    // sections after the standard ones.
+    bool StatisticsPureError = true;
+    bool CBOpenStatistics = false;
+    bool CBAnovaSection = false;
+    bool CBFitSection = false;
+    bool CBIntervalsSection = false;
+    bool CBCanonicalSection = false;
+    bool CBDiagnosticsSection = false;
+
     // Report window.
     TColorValue ReportBackColor = 0x80000005;
     TColorValue ReportTextColor = 0x80000008;

@@ -24,8 +24,13 @@ namespace {
 // The stray bracket is part of the message people have always seen.
 const char* const NotFoundText =
     "Конфигурационный фай]л не найден.\nБудут использованы установки по умолчанию.";
-const char* const DamagedText =
+} // namespace
+
+const char* const SettingsDamagedText =
     "Конфигурационный файл поврежден.\nБудут использованы установки по умолчанию.";
+
+namespace {
+
 const char* const ReadErrorText = "Ошибка чтения конфигурационных данных.";
 const char* const CreateErrorText = "Ошибка создания конфигурационного файла.";
 const char* const WriteErrorText = "Ошибка записи конфигурационных данных.";
@@ -276,7 +281,7 @@ void LoadSettings(TSettings& settings, const std::string& path) {
     if (ReadSettings(*stream, settings) != TSettingsRead::Damaged)
         return;
     stream.reset();
-    ShowWarning(DamagedText);
+    ShowWarning(SettingsDamagedText);
     ::unlink(path.c_str());
 }
 

@@ -17,6 +17,9 @@ constexpr std::size_t SettingsFileSize = 4 + SettingsRecordSize;
 
 using TSettingsRecord = std::array<unsigned char, SettingsRecordSize>;
 
+// "Конфигурационный файл поврежден..." shown for a damaged settings file.
+extern const char* const SettingsDamagedText;
+
 // The folder of the settings file: $ORVAN32_HOME when it is set and not
 // empty; else the program's folder when it is writable; else
 // XdgSettingsFolder().

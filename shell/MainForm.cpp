@@ -8,6 +8,7 @@
 #include "services/PlugIns.h"
 #include "services/ProgramFolder.h"
 #include "services/SettingsFile.h"
+#include "services/StatisticsSettingsFile.h"
 #include "shell/AboutBox.h"
 #include "shell/Animate.h"
 #include "shell/FormList.h"
@@ -22,6 +23,7 @@
 #include "shell/QuantilesForm.h"
 #include "shell/WindowListHandler.h"
 #include "sounds/SoundBox.h"
+#include "stats/StatisticsReport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,8 +102,10 @@ TMainForm::~TMainForm() {
     // The settings go to their file with the window as it is now, however
     // the program ends.
     StoreLayout();
-    if (Options.WriteSettingsAtExit)
+    if (Options.WriteSettingsAtExit) {
         SaveSettings(Settings(), SettingsPath());
+        SaveStatisticsSettings(Settings(), StatisticsSettingsPath());
+    }
     for (QAction* item : PlugInItems) {
         Menus[TMenuId::PlugIns]->removeAction(item);
         delete item;
@@ -126,10 +130,13 @@ void TMainForm::CreateDialogs() {
     // The dialogs come in the order the rest of the program expects: the
     // window lists, the stored settings (read where the options dialog
     // comes), the quantile window, the about box, the input dialogs.
+    // The report's sections of the model statistics, each behind its option.
+    InstallStatisticsReport();
     if (Options.ReadSettingsFile) {
         const QString path = QString::fromStdString(SettingsPath());
         const bool existed = QFileInfo::exists(path);
         LoadSettings(Settings(), path.toStdString());
+        LoadStatisticsSettings(Settings(), StatisticsSettingsPath());
         // A damaged file is gone after the load and left the defaults.
         StoredLayout = existed && QFileInfo::exists(path);
     }

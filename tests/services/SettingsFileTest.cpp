@@ -4,6 +4,7 @@
 
 #include "services/SettingsFile.h"
 #include "services/ProgramFolder.h"
+#include "services/StatisticsSettingsFile.h"
 
 #include "numeric/FileStream.h"
 
@@ -329,4 +330,47 @@ TEST_F(SettingsFileTest, FolderComesFromTheEnvironment) {
         EXPECT_EQ(XdgSettingsFolder(), Folder + "/user/.config/orvanta");
         EXPECT_TRUE(fs::is_directory(Folder + "/user/.config/orvanta"));
     }
+}
+
+// The second file, of the statistics options: every option round-trips; a
+// damaged file is reported as the main one is, deleted and leaves the
+// defaults; a missing one leaves them silently.
+TEST_F(SettingsFileTest, StatisticsOptionsHaveAFileOfTheirOwn) {
+    const std::string path = Folder + "/orvan32stat.cfg";
+    TSettings changed;
+    changed.StatisticsPureError = false;
+    changed.QuantileAlpha = 0.01;
+    changed.ExactQuantiles = changed.CBOpenStatistics = changed.CBCanonicalSection = true;
+    ASSERT_TRUE(SaveStatisticsSettings(changed, path));
+    const std::string text = ReadFile(path);
+    EXPECT_EQ(text, "ErrorTerm=residual\nAlpha=0.01\nExactQuantiles=1\nOpenStatistics=1\n"
+                    "AnovaSection=0\nFitSection=0\nIntervalsSection=0\nCanonicalSection=1\n"
+                    "DiagnosticsSection=0\n");
+    TSettings loaded;
+    LoadStatisticsSettings(loaded, path);
+    EXPECT_EQ(EncodeStatisticsSettings(loaded), text);
+    EXPECT_TRUE(Host.Messages.empty());
+
+    const std::string damaged[] = {
+        "",
+        text.substr(0, text.size() - 1),
+        "ErrorTerm=both" + text.substr(text.find('\n')),
+        std::string(text).replace(text.find("0.01"), 4, "1.5"),
+        std::string(text).replace(text.find("OpenStatistics=1"), 16, "OpenStatistics=2"),
+        text + "Extra=1\n"};
+    for (const std::string& bytes : damaged) {
+        SCOPED_TRACE(bytes);
+        Host.ClearRecords();
+        WriteFile(path, bytes);
+        TSettings reloaded = changed;
+        LoadStatisticsSettings(reloaded, path);
+        EXPECT_EQ(Host.Messages, (std::vector<TMessageRecord>{{TMessageKind::Warning, Damaged}}));
+        EXPECT_EQ(EncodeStatisticsSettings(reloaded), EncodeStatisticsSettings(TSettings()));
+        EXPECT_FALSE(fs::exists(path));
+    }
+    Host.ClearRecords();
+    TSettings fresh = changed;
+    LoadStatisticsSettings(fresh, path);
+    EXPECT_TRUE(Host.Messages.empty());
+    EXPECT_EQ(EncodeStatisticsSettings(fresh), EncodeStatisticsSettings(TSettings()));
 }

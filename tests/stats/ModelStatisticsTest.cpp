@@ -6,12 +6,15 @@
 
 #include "stats/ModelStatistics.h"
 #include "distributions/Distributions.h"
+#include "numeric/Cp1251.h"
 #include "numeric/FileStream.h"
+#include "numeric/MemoryStream.h"
 #include "plan/DistrDis.h"
 #include "plan/PlanFile.h"
 #include "plan/RaruRuro.h"
 #include "plan/Settings.h"
 #include "services/MathDefinition.h"
+#include "stats/StatisticsReport.h"
 
 #include "ReferenceFile.h"
 #include "ScriptedHost.h"
@@ -200,6 +203,53 @@ TEST_F(ModelStatisticsTest, ExactQuantilesDecideThePlansOwnTests) {
                   exact ? dist::FisherQuantile(0.9, 3, 18) : FisherQuantile(18, 3));
         EXPECT_TRUE(host.Messages.empty());
     }
+}
+
+} // namespace
+
+namespace {
+
+// Each statistics section of the report appears after the standard ones
+// exactly when its option is on; with all of them off the report is byte
+// for byte the one without them.
+TEST_F(ModelStatisticsTest, ReportSectionsFollowTheirOptions) {
+    TScriptedHost host;
+    TRaruRuro plan(host);
+    plan.Clock = [] { return std::time_t(0); };
+    TFileStream stream(Folder + "ccr2-m3.mpl");
+    ASSERT_TRUE(ReadPlan(stream, plan));
+    host.ModelChangeAnswers.push_back(TModelChange::Ignore);
+    ASSERT_TRUE(plan.RunAnalysis());
+    const auto report = [&plan] {
+        TMemoryStream bytes;
+        plan.ComposeReport(bytes);
+        return Cp1251ToUtf8(bytes.Bytes());
+    };
+    const std::string standard = report();
+    InstallStatisticsReport();
+    EXPECT_EQ(report(), standard);
+    const struct {
+        bool TSettings::*Option;
+        const char* Expected;
+    } cases[] = {
+        {&TSettings::CBAnovaSection, "Дисперсионный анализ (ошибка: чистая ошибка): \nИсточник\t"},
+        {&TSettings::CBAnovaSection, "\nМодель\t5\t481.82\t96.364\t812.31\t< 0.0001\t\n"},
+        {&TSettings::CBFitSection, "Показатели качества модели: \nR-квадрат\t0.99557\t\n"},
+        {&TSettings::CBIntervalsSection,
+         "\nB1\t3.0003\t0.070306\t42.676\t< 0.0001\t2.8526\t3.1481\t1\t\n"},
+        {&TSettings::CBCanonicalSection, "Вид поверхности: максимум\n"},
+        {&TSettings::CBDiagnosticsSection, "\n9\t3\t79.77\t79.957\t-0.18667\t0.33333\t"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Expected);
+        Settings().*c.Option = true;
+        const std::string text = report();
+        Settings().*c.Option = false;
+        EXPECT_EQ(text.substr(0, standard.size()), standard);
+        EXPECT_NE(text.find(c.Expected, standard.size()), std::string::npos)
+            << text.substr(standard.size());
+    }
+    SetReportSections(nullptr);
 }
 
 } // namespace
