@@ -62,25 +62,11 @@ std::string Coordinates(const std::vector<double>& x) {
     return text;
 }
 
-std::string SourceName(const std::string& source) {
-    if (source == "model")
-        return "Модель";
-    if (source == "residual")
-        return "Остаток";
-    if (source == "lackOfFit")
-        return "Неадекватность";
-    if (source == "pureError")
-        return "Чистая ошибка";
-    if (source == "total")
-        return "Итого";
-    return source;
-}
-
 std::string AnovaText(const TModelStatistics& s) {
     std::vector<TRow> rows{
         {"Источник", "Число степеней свободы", "Сумма квадратов", "Средний квадрат", "F", "p"}};
     for (const TAnovaRow& r : s.Anova)
-        rows.push_back({SourceName(r.Source), IntToStr(r.Df), Figure(r.SS), Figure(r.MS),
+        rows.push_back({AnovaSourceName(r.Source), IntToStr(r.Df), Figure(r.SS), Figure(r.MS),
                         Figure(r.F), PValue(r.P)});
     return std::string("Дисперсионный анализ (ошибка: ") +
            (s.ErrorTerm == TErrorTerm::Pure ? "чистая ошибка" : "остаток") + "):\n" + Table(rows);
@@ -118,23 +104,13 @@ std::string ObservationText(const TModelStatistics& s) {
     return "Остатки:\n" + Table(rows);
 }
 
-std::string KindName(const std::string& kind) {
-    if (kind == "maximum")
-        return "максимум";
-    if (kind == "minimum")
-        return "минимум";
-    if (kind == "saddle")
-        return "седло";
-    return "гребень";
-}
-
 std::string CanonicalText(const TCanonicalAnalysis& c) {
     std::string text =
         "Канонический анализ:\n" +
         Table({{"Стационарная точка (кодированные)", Coordinates(c.StationaryCoded)},
                {"Стационарная точка (натуральные)", Coordinates(c.StationaryNatural)},
                {"Отклик в стационарной точке", Figure(c.Predicted)},
-               {"Вид", KindName(c.Kind)},
+               {"Вид", CanonicalKindName(c.Kind)},
                {"Внутри области плана", c.Inside ? "да" : "нет"}});
     std::vector<TRow> rows{{"Собственное значение", "Собственный вектор"}};
     for (std::size_t j = 0; j < c.Eigenvalues.size(); ++j)

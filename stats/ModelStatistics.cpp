@@ -224,6 +224,30 @@ void FillObservations(const TRaruRuro& plan, const TFittedModel& model, const TC
 
 } // namespace
 
+std::string AnovaSourceName(const std::string& source) {
+    if (source == "model")
+        return "Модель";
+    if (source == "residual")
+        return "Остаток";
+    if (source == "lackOfFit")
+        return "Неадекватность";
+    if (source == "pureError")
+        return "Чистая ошибка";
+    if (source == "total")
+        return "Итого";
+    return source;
+}
+
+std::string CanonicalKindName(const std::string& kind) {
+    if (kind == "maximum")
+        return "максимум";
+    if (kind == "minimum")
+        return "минимум";
+    if (kind == "saddle")
+        return "седловая точка";
+    return "гребень";
+}
+
 std::string CoefficientLabel(const TRaruRuro& plan, std::int32_t i) {
     const auto line = static_cast<std::size_t>(i);
     if (plan.HasEquationLines && line < plan.EquationLines.size()) {

@@ -118,6 +118,14 @@ struct TModelStatistics {
 std::optional<TModelStatistics>
 ComputeStatistics(const TRaruRuro& plan, const TStatisticsOptions& options, std::string& error);
 
+// The Russian name of an analysis-of-variance row ("Модель", "Остаток",
+// "Неадекватность", "Чистая ошибка", "Итого"; a term's row is its label).
+std::string AnovaSourceName(const std::string& source);
+
+// "максимум", "минимум", "седловая точка" or "гребень" for the kind of a
+// canonical analysis.
+std::string CanonicalKindName(const std::string& kind);
+
 // The label of coefficient i as the equation lists it ("B0", "B12", ...).
 std::string CoefficientLabel(const TRaruRuro& plan, std::int32_t i);
 

@@ -34,28 +34,14 @@ std::string Row(const std::vector<std::string>& cells) {
     return line + "\n";
 }
 
-std::string SourceName(const std::string& source) {
-    if (source == "model")
-        return "Модель";
-    if (source == "residual")
-        return "Остаток";
-    if (source == "lackOfFit")
-        return "Неадекватность";
-    if (source == "pureError")
-        return "Чистая ошибка";
-    if (source == "total")
-        return "Итого";
-    return source;
-}
-
 std::string AnovaSection(const TModelStatistics& s) {
     std::string text =
         std::string("Дисперсионный анализ (ошибка: ") +
         (s.ErrorTerm == TErrorTerm::Pure ? "чистая ошибка" : "остаточная дисперсия") + "): \n" +
         Row({"Источник", "Число степеней свободы", "Сумма квадратов", "Средний квадрат", "F", "p"});
     for (const TAnovaRow& r : s.Anova)
-        text += Row({SourceName(r.Source), IntToStr(r.Df), Scalar(r.SS), Scalar(r.MS), Scalar(r.F),
-                     PValue(r.P)});
+        text += Row({AnovaSourceName(r.Source), IntToStr(r.Df), Scalar(r.SS), Scalar(r.MS),
+                     Scalar(r.F), PValue(r.P)});
     return text;
 }
 
@@ -90,14 +76,11 @@ std::string CanonicalSection(const TModelStatistics& s) {
     if (!s.Canonical)
         return text + "Уравнение регрессии не является полиномом второго порядка.\n";
     const TCanonicalAnalysis& c = *s.Canonical;
-    const char* kind = c.Kind == "maximum"   ? "максимум"
-                       : c.Kind == "minimum" ? "минимум"
-                       : c.Kind == "saddle"  ? "седловая точка"
-                                             : "гребень";
     text += "Стационарная точка в кодированном выражении: \n" + Point(c.StationaryCoded) +
             "Стационарная точка в натуральном выражении: \n" + Point(c.StationaryNatural) +
             "Отклик в стационарной точке: " + Scalar(c.Predicted) + "\n" +
-            "Собственные значения: \n" + Point(c.Eigenvalues) + "Вид поверхности: " + kind + "\n";
+            "Собственные значения: \n" + Point(c.Eigenvalues) +
+            "Вид поверхности: " + CanonicalKindName(c.Kind) + "\n";
     if (!c.Inside)
         text += "Стационарная точка лежит вне области плана.\n";
     return text;
