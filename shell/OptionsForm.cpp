@@ -27,6 +27,11 @@ bool TOptionsForm::Execute() {
     return exec() == Accepted;
 }
 
+void TOptionsForm::accept() {
+    if (Pages->CheckFields())
+        TSmallDialog::accept();
+}
+
 void TOptionsForm::showEvent(QShowEvent* event) {
     TSmallDialog::showEvent(event);
     // A window coming back from the task bar keeps what the person has set.

@@ -30,6 +30,9 @@ public:
     QPushButton* OkButton = nullptr;
     QPushButton* CancelButton = nullptr;
 
+    // "Ok" closes the dialog only when every typed field is valid.
+    void accept() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -1,5 +1,8 @@
 #include "shell/OptionsPages.h"
 
+#include "numeric/FieldChecks.h"
+#include "numeric/Messages.h"
+#include "numeric/NumberText.h"
 #include "shell/ColorSwatch.h"
 
 #include <QApplication>
@@ -12,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -105,6 +109,11 @@ const TOptionsPages::TFlagInfo ReportFlags[] = {
     {"CBCohrenAnalysis", "Результаты анализа однородности дисперсий", &S::CBCohrenAnalysis},
     {"CBFisherAnalysis", "Результаты анализа адекватности модели", &S::CBFisherAnalysis},
     {"CBMainPoint", "Последний найденный экстремум", &S::CBMainPoint},
+    {"CBAnovaSection", "Дисперсионный анализ", &S::CBAnovaSection},
+    {"CBFitSection", "Показатели качества модели", &S::CBFitSection},
+    {"CBIntervalsSection", "Доверительные интервалы коэффициентов", &S::CBIntervalsSection},
+    {"CBCanonicalSection", "Каноническое преобразование", &S::CBCanonicalSection},
+    {"CBDiagnosticsSection", "Диагностика наблюдений", &S::CBDiagnosticsSection},
     {"CBMarkEndOfReport", "Отмечать конец отчета", &S::CBMarkEndOfReport},
 };
 
@@ -154,6 +163,7 @@ TOptionsPages::TOptionsPages(QWidget* parent) : QTabWidget(parent) {
     addTab(ReportPage(), QStringLiteral("Отчет"));
     addTab(DiagramPage(), QStringLiteral("График"));
     addTab(SurfacePage(), QStringLiteral("Диаграмма"));
+    addTab(StatisticsPage(), QStringLiteral("Статистика"));
 }
 
 QCheckBox* TOptionsPages::AddFlag(QWidget* page, const TFlagInfo& info) {
@@ -308,6 +318,53 @@ QWidget* TOptionsPages::SurfacePage() {
     return page;
 }
 
+QWidget* TOptionsPages::StatisticsPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("StatisticsPage"));
+    RBPureError =
+        new QRadioButton(QStringLiteral("Чистая ошибка (дисперсия воспроизводимости)"), page);
+    RBPureError->setObjectName(QStringLiteral("RBPureError"));
+    RBResidual = new QRadioButton(QStringLiteral("Остаточная дисперсия"), page);
+    RBResidual->setObjectName(QStringLiteral("RBResidual"));
+    auto* errorBoxes = new QVBoxLayout;
+    errorBoxes->addWidget(RBPureError);
+    errorBoxes->addWidget(RBResidual);
+
+    EAlpha = new QComboBox(page);
+    EAlpha->setObjectName(QStringLiteral("EAlpha"));
+    EAlpha->setEditable(true);
+    for (const double alpha : {0.1, 0.05, 0.01})
+        EAlpha->addItem(QString::fromStdString(FormatGeneral(alpha, 15)));
+    auto* alphaRow = new QHBoxLayout;
+    alphaRow->addWidget(Label(page, "Уровень значимости:", EAlpha));
+    alphaRow->addWidget(EAlpha);
+    alphaRow->addStretch();
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(
+        Group(page, "Ошибка в критериях Фишера и доверительных интервалах", errorBoxes));
+    layout->addLayout(alphaRow);
+    layout->addWidget(
+        AddFlag(page, {"CBExactQuantiles", "Точные квантили вместо таблиц", &S::ExactQuantiles}));
+    layout->addStretch();
+    return page;
+}
+
+bool TOptionsPages::CheckFields() {
+    double alpha = 0.0;
+    const std::string text = EAlpha->currentText().trimmed().toStdString();
+    bool valid = CheckReal(text, alpha, "Уровень значимости");
+    if (valid && !(alpha > 0.0 && alpha < 1.0)) {
+        ShowWarning("Уровень значимости должен быть больше 0 и меньше 1.");
+        valid = false;
+    }
+    if (!valid) {
+        setCurrentWidget(EAlpha->parentWidget());
+        EAlpha->setFocus();
+    }
+    return valid;
+}
+
 QCheckBox* TOptionsPages::Flag(const QString& name) const {
     for (const auto& [box, field] : Flags)
         if (box->objectName() == name)
@@ -335,6 +392,9 @@ void TOptionsPages::Load(const TSettings& settings) {
     for (const auto& [shown, report] : ResultPairs)
         report->setEnabled(shown->isChecked());
     UpdateDivider();
+    RBPureError->setChecked(settings.StatisticsPureError);
+    RBResidual->setChecked(!settings.StatisticsPureError);
+    EAlpha->setEditText(QString::fromStdString(FormatGeneral(settings.QuantileAlpha, 15)));
 }
 
 void TOptionsPages::Store(TSettings& settings) const {
@@ -351,6 +411,12 @@ void TOptionsPages::Store(TSettings& settings) const {
     const int row = LBSurfScheme->currentRow();
     if (row >= 0 && row < static_cast<int>(SurfSchemeValues.size()))
         settings.LBSurfScheme = SurfSchemeValues[static_cast<std::size_t>(row)];
+    settings.StatisticsPureError = RBPureError->isChecked();
+    // A level that CheckFields would refuse leaves the stored one.
+    double alpha = 0.0;
+    if (TextToFloat(EAlpha->currentText().trimmed().toStdString(), alpha) && alpha > 0.0 &&
+        alpha < 1.0)
+        settings.QuantileAlpha = alpha;
 }
 
 void TOptionsPages::SelectAllReportItems() {

@@ -15,14 +15,15 @@ class QGridLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QRadioButton;
 class QSlider;
 
 namespace orvanta {
 
 class TColorSwatch;
 
-// The four pages of the options dialog — "Общие", "Отчет", "График" (the
-// diagram) and "Диаграмма" (the surface) — with one control for each option
+// The pages of the options dialog — "Общие", "Отчет", "График" (the
+// diagram), "Диаграмма" (the surface) and "Статистика" — with one control for each option
 // of the settings record, named after the option, and the rules that tie
 // controls together while the person edits.
 class TOptionsPages : public QTabWidget {
@@ -58,6 +59,14 @@ public:
     QComboBox* CBGridStyle = nullptr;
     QSlider* TBMass = nullptr;
     QListWidget* LBSurfScheme = nullptr;
+    // "Статистика": the error term, the level and the exact quantiles.
+    QRadioButton* RBPureError = nullptr;
+    QRadioButton* RBResidual = nullptr;
+    QComboBox* EAlpha = nullptr;
+
+    // True when every typed field holds a value the record takes; otherwise
+    // the field's warning, its page shown and the field focused.
+    bool CheckFields();
 
     // The list rows of "Закраска поверхности:" hold these stored values.
     static constexpr std::array<std::uint8_t, 3> SurfSchemeValues{0, 2, 1};
@@ -83,6 +92,7 @@ private:
     QWidget* ReportPage();
     QWidget* DiagramPage();
     QWidget* SurfacePage();
+    QWidget* StatisticsPage();
     QCheckBox* AddFlag(QWidget* page, const TFlagInfo& info);
     TColorSwatch* AddColor(QWidget* page, const TColorInfo& info);
     // The colour swatches in a grid of `columns` columns.

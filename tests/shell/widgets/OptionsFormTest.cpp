@@ -4,6 +4,7 @@
 #include "shell/OptionsForm.h"
 #include "numeric/Cp1251.h"
 #include "numeric/MessageHost.h"
+#include "numeric/NumberText.h"
 #include "plan/Settings.h"
 #include "services/SettingsFile.h"
 #include "shell/ColorSwatch.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QtTest>
 
@@ -156,6 +158,7 @@ TSettingsRecord EveryOptionChanged() {
 class TRecordingHost : public TMessageHost {
 public:
     QStringList Infos;
+    QStringList Warnings;
     // Whether the record still held its old options when each message came.
     std::vector<bool> RecordUnchanged;
     TSettingsRecord Before{};
@@ -163,6 +166,8 @@ public:
     void ShowMessage(TMessageKind kind, const std::string& text) override {
         if (kind == TMessageKind::Info)
             Infos << QString::fromStdString(text);
+        if (kind == TMessageKind::Warning)
+            Warnings << QString::fromStdString(text);
         RecordUnchanged.push_back(EncodeSettings(Settings()) == Before);
     }
     TAnswer AskYesNo(const std::string&) override { return TAnswer::No; }
@@ -224,7 +229,8 @@ private slots:
         QCOMPARE(Form->objectName(), QStringLiteral("OptionsForm"));
         QCOMPARE(Form->windowTitle(), QStringLiteral("Параметры"));
         const QStringList tabs{QStringLiteral("Общие"), QStringLiteral("Отчет"),
-                               QStringLiteral("График"), QStringLiteral("Диаграмма")};
+                               QStringLiteral("График"), QStringLiteral("Диаграмма"),
+                               QStringLiteral("Статистика")};
         QCOMPARE(Form->Pages->count(), tabs.size());
         for (int i = 0; i < tabs.size(); ++i)
             QCOMPARE(Form->Pages->tabText(i), tabs[i]);
@@ -363,7 +369,7 @@ private slots:
 
     void SelectAllAndInvertCoverTheReportItemsOnly() {
         Form->show();
-        QCOMPARE(Form->Pages->ReportItems.size(), std::size_t(27));
+        QCOMPARE(Form->Pages->ReportItems.size(), std::size_t(32));
         const TSettingsRecord defaults = EncodeSettings(TSettings());
         Form->Pages->InvertButton->click();
         for (const TFlagRow& row : FlagRows)
@@ -505,6 +511,44 @@ private slots:
         swatch.click();
         QCOMPARE(offered, (QList<QColor>{color, color}));
         QCOMPARE(swatch.ColorValue(), TColorValue(0x563412));
+    }
+
+    // "Статистика": the page shows the stored options; "Ok" refuses a level
+    // that is not a number between 0 and 1 and keeps the dialog open, then
+    // stores the page.
+    void StatisticsPageStoresItsOptionsAndChecksTheLevel() {
+        Settings().StatisticsPureError = false;
+        Settings().QuantileAlpha = 0.01;
+        Form->show();
+        QVERIFY(Form->Pages->RBResidual->isChecked());
+        QCOMPARE(Form->Pages->EAlpha->currentText(),
+                 QString::fromStdString(FormatGeneral(0.01, 15)));
+        QVERIFY(!Box("CBExactQuantiles")->isChecked());
+        const struct {
+            std::string Text;
+            const char* Warning;
+        } refused[] = {
+            {"abc", "Поле \"Уровень значимости\" должно содержать действительное число."},
+            {FormatGeneral(1.5, 15), "Уровень значимости должен быть больше 0 и меньше 1."},
+            {"0", "Уровень значимости должен быть больше 0 и меньше 1."},
+        };
+        Form->Pages->RBPureError->click();
+        Box("CBExactQuantiles")->click();
+        for (const auto& r : refused) {
+            Host.Warnings.clear();
+            Form->Pages->EAlpha->setEditText(QString::fromStdString(r.Text));
+            Form->OkButton->click();
+            QCOMPARE(Host.Warnings, QStringList{QString::fromUtf8(r.Warning)});
+            QVERIFY(Form->isVisible());
+            QCOMPARE(Form->Pages->currentWidget()->objectName(), QStringLiteral("StatisticsPage"));
+            QVERIFY(!Settings().StatisticsPureError);
+        }
+        Form->Pages->EAlpha->setEditText(QString::fromStdString(FormatGeneral(0.1, 15)));
+        Form->OkButton->click();
+        QVERIFY(!Form->isVisible());
+        QVERIFY(Settings().StatisticsPureError);
+        QCOMPARE(Settings().QuantileAlpha, 0.1);
+        QVERIFY(Settings().ExactQuantiles);
     }
 
     void ChosenColourReachesTheRecord() {
