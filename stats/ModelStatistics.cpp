@@ -29,6 +29,8 @@ struct TFittedModel {
     TColumn B;
     TDense C;
     std::int32_t Constant = -1; // column of the constant term, if any
+    // The insignificant terms were zeroed: the kept C covers every term.
+    bool Zeroed = false;
 };
 
 bool BuildModel(const TRaruRuro& plan, TFittedModel& model) {
@@ -36,6 +38,7 @@ bool BuildModel(const TRaruRuro& plan, TFittedModel& model) {
     const TNamedMatrix& basis = plan.BasisMatrix;
     const bool refitted = basis.ColCount() < full;
     const bool all = !refitted && plan.SignificantCount >= full;
+    model.Zeroed = !refitted && !all;
     for (std::int32_t t = 0; t < full; ++t)
         if (all || plan.Significance[static_cast<std::size_t>(t)])
             model.Terms.push_back(t);
@@ -71,10 +74,9 @@ bool BuildModel(const TRaruRuro& plan, TFittedModel& model) {
 // h_i = f_i' C f_i of the model's own columns, without an N x N matrix. With
 // zeroed terms the kept C belongs to all terms, so the model's columns are
 // factorized again.
-TColumn RunLeverages(const TRaruRuro& plan, const TFittedModel& model) {
+TColumn RunLeverages(const TFittedModel& model) {
     TDense c = model.C;
-    if (!(plan.BasisMatrix.ColCount() < plan.BVector.Size()) &&
-        model.Terms.size() < static_cast<std::size_t>(plan.BVector.Size())) {
+    if (model.Zeroed) {
         TMatrix columns(static_cast<std::int32_t>(model.F.rows()),
                         static_cast<std::int32_t>(model.F.cols()));
         for (Eigen::Index i = 0; i < model.F.rows(); ++i)
@@ -298,7 +300,7 @@ ComputeStatistics(const TRaruRuro& plan, const TStatisticsOptions& options, std:
 
     FillAnova(plan, model, s, errorMs, errorDf, out);
     FillCoefficients(plan, model, errorMs, errorDf, out.Alpha, out);
-    FillObservations(plan, model, predicted, RunLeverages(plan, model), s, out);
+    FillObservations(plan, model, predicted, RunLeverages(model), s, out);
     TFitSummary& fit = out.Fit;
     fit.RSquared = 1.0 - s.Residual / s.Total;
     fit.AdjRSquared = 1.0 - (s.Residual / s.ResidualDf) / (s.Total / s.TotalDf);
