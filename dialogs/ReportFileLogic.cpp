@@ -46,6 +46,22 @@ void AppendText(std::string& rtf, const std::string& utf8) {
 
 } // namespace
 
+std::string RtfText(const std::string& utf8Text) {
+    std::string rtf;
+    AppendText(rtf, utf8Text);
+    return rtf;
+}
+
+std::string Cp1251Lines(const std::string& utf8Text) {
+    std::string bytes;
+    for (char c : Utf8ToCp1251(utf8Text)) {
+        if (c == '\n')
+            bytes += '\r';
+        bytes += c;
+    }
+    return bytes;
+}
+
 std::string ReportToRtf(const std::string& utf8Text, const TRtfStyle& style) {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0\n{\\fonttbl{\\f0\\fmodern\\fcharset";
     rtf += std::to_string(style.CharSet);

@@ -22,7 +22,15 @@ struct TRtfStyle {
 // text's Cyrillic letters as Windows-1251 bytes, line breaks as paragraphs.
 std::string ReportToRtf(const std::string& utf8Text, const TRtfStyle& style);
 
-// Where "Сохранить как ..." writes the report: the chosen name split into
+// UTF-8 text as the body of a rich-text document: Windows-1251 bytes, the
+// control characters escaped, tabs and line breaks as their words.
+std::string RtfText(const std::string& utf8Text);
+
+// UTF-8 text as the program's plain-text files hold it: Windows-1251, lines
+// ending with CR LF, as the files of the old desktop did.
+std::string Cp1251Lines(const std::string& utf8Text);
+
+// Where "Сохранить как ..."  writes the report: the chosen name split into
 // folder, base name and extension (what follows the last "."); without an
 // extension "rtf" for the first filter entry and "txt" for the second; plain
 // text unless the extension is exactly "rtf".

@@ -3,7 +3,6 @@
 #include "dialogs/FileDialog.h"
 #include "dialogs/FontAndColor.h"
 #include "dialogs/ReportFileLogic.h"
-#include "numeric/Cp1251.h"
 #include "numeric/Stream.h"
 #include "plan/Settings.h"
 #include "services/SafeWrite.h"
@@ -174,13 +173,7 @@ bool TReportForm::SaveReport() {
     std::string text = Edit->toPlainText().toStdString();
     std::string bytes;
     if (Plain) {
-        // Lines end with CR LF, as the files of the old desktop did.
-        for (char c : Utf8ToCp1251(text)) {
-            if (c == '\n')
-                bytes += '\r';
-            bytes += c;
-        }
-        bytes += "\r\n";
+        bytes = Cp1251Lines(text) + "\r\n";
     } else {
         const TSettings& s = Settings();
         TRtfStyle style;

@@ -175,6 +175,22 @@ void TTranslateDialog::SetValueFunction(TValueFunction value) {
         EValue->clear();
 }
 
+void TTranslateDialog::StartAt(const std::vector<double>& coded) {
+    if (!BaseLevels || !Intervals)
+        return;
+    for (std::int32_t i = 0; i < Coded.Size(); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        Coded.Set(i, at < coded.size() ? coded[at] : 0.0);
+        Natural.Set(i, ToNatural(Coded.Get(i), BaseLevels->Get(i), Intervals->Get(i)));
+    }
+    WriteTarget(GCodePoint, Coded);
+    WriteTarget(GNaturalPoint, Natural);
+    // The opening recomputes from the coded grid, unless only the natural
+    // one may be typed into: then from the natural values just written.
+    CurrentDirection = RBCodedByNatural->isChecked() ? TDirection::NaturalToCoded
+                                                     : TDirection::CodedToNatural;
+}
+
 void TTranslateDialog::AdjustGrids() {
     // One vector may be handed over anew before the other, with another
     // length; the shorter one bounds every read.

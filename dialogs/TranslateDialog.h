@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -39,6 +40,11 @@ public:
     // An empty function means there is no model to predict with. Closing
     // the dialog forgets the function.
     void SetValueFunction(TValueFunction value);
+
+    // Opens at this coded point instead of the zero point (this once): both
+    // grids and the value are filled when the dialog shows. Call it after
+    // the vectors and the value function are handed over.
+    void StartAt(const std::vector<double>& coded);
 
     // Which grid the next recompute reads.
     TDirection Direction() const { return CurrentDirection; }

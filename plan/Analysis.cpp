@@ -140,6 +140,7 @@ bool TRaruRuro::CheckHomogeneity() {
 bool TRaruRuro::RunAnalysis() {
     const bool done = CheckHomogeneity() && EstimateRegression() && CheckAdequacy();
     StatusText = done ? AnalysisDone : NotCompleted;
+    ++AnalysisNumber;
     PlanHost.RefreshCommands();
     return done;
 }

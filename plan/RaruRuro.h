@@ -189,6 +189,9 @@ public:
     bool CheckAdequacy();
     // The full analysis: homogeneity, regression, adequacy.
     bool RunAnalysis();
+    // Counts the analyses run, whatever their end: windows that show the
+    // model's results follow it.
+    std::uint64_t AnalysisNumber = 0;
     // Recomposes the report and brings its window forward.
     void UpdateAndShowReport();
     // Number of parallel repeats m of the observations.

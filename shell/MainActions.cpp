@@ -96,6 +96,12 @@ std::vector<TCommandInfo> MakePlanCommands() {
             "Анализ откликов на однородность, аппроксимация и проверка адекватности "
             "модели.",
             TBarId::Analysis),
+        WithButton(Do(M::Experiment, "StatisticsItem", "С&татистика модели ...", "Ctrl+M", 25,
+                      &F::StatisticsItemClick),
+                   "StatisticsButton", "Статистика",
+                   "Дисперсионный анализ, показатели качества, доверительные интервалы "
+                   "коэффициентов и диагностика модели",
+                   TBarId::Results),
         Op(M::Experiment, "RegenerateCodeItem", "Сброс кодовой &матрицы", "", 24,
            &S::ResetCodeMatrix),
         Op(M::Experiment, "TranslateItem", "&Значение / переход ...", "Ctrl+T", 26,

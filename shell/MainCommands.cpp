@@ -10,6 +10,7 @@
 #include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
+#include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 
 #include <QAction>
@@ -163,7 +164,18 @@ void TMainForm::OptionsItemClick() {
     OptionsForm().Execute();
 }
 
+void TMainForm::StatisticsItemClick() {
+    if (PlanService->Can(25))
+        PlanHost->Statistics().Show();
+}
+
 void TMainForm::HelpWelcomeItemClick() {
+    // A window with a page of its own opens that page.
+    const QMdiSubWindow* active = Mdi->activeSubWindow();
+    const QVariant context =
+        active && active->widget() ? active->widget()->property("helpContext") : QVariant();
+    if (context.isValid() && CallHelp(THelpCommand::Context, context.toInt()))
+        return;
     CallHelp(THelpCommand::Contents);
 }
 

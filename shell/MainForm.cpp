@@ -13,6 +13,7 @@
 #include "shell/Animate.h"
 #include "shell/FormList.h"
 #include "shell/GraphWindows.h"
+#include "shell/StatisticsWindow.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainIcons.h"
 #include "shell/MainTitle.h"
@@ -115,6 +116,7 @@ TMainForm::~TMainForm() {
     // The plan's windows go before the plan whose data they show.
     PlanHost->Windows().CloseAll();
     PlanHost->Graphs().CloseAll();
+    PlanHost->Statistics().Close();
     MathDefinition.reset();
     PlanService.reset();
     PlanObject.reset();
@@ -348,6 +350,7 @@ void TMainForm::RefreshCommands() {
         if (command->Action >= 0 && command->Reevaluate)
             item->setEnabled(PlanService->Can(command->Action));
     Panels[0]->setText(QString::fromStdString(Plan().StatusText));
+    PlanHost->Statistics().Follow();
     Clock.Refreshed(Options.Ticks());
     RefreshTitle();
 }
@@ -368,6 +371,8 @@ void TMainForm::OptionsAccepted() {
     // The plan's own ApplyOptions: the window lists, the plan's windows and
     // the graph holder.
     ServiceTable()->ApplyOptions(PlanService->Server());
+    // The error term, alpha and the quantiles change the figures.
+    PlanHost->Statistics().Refresh();
 }
 
 void TMainForm::PlanBuilt() {

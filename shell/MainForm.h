@@ -123,6 +123,7 @@ public:
     void MinimizeItemClick();
     void ShowItemClick();
     void ArrangeItemClick();
+    void StatisticsItemClick();
     void ShowPirsonItemClick();
     void ShowCohrenItemClick();
     void ShowStudentItemClick();

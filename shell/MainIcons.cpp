@@ -121,6 +121,26 @@ void DrawSurface(QPainter& p) {
     }
 }
 
+// A table of figures with one row singled out, as the statistics window
+// highlights the observations worth a look.
+void DrawStatistics(QPainter& p) {
+    p.setPen(QPen(Ink, 1.2));
+    p.setBrush(Paper);
+    p.drawRect(4, 5, 24, 22);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 220, 140));
+    p.drawRect(5, 17, 23, 5);
+    p.setPen(QPen(Ink, 1));
+    for (int y = 11; y <= 22; y += 5)
+        p.drawLine(4, y, 28, y);
+    p.drawLine(12, 5, 12, 27);
+    p.setPen(QPen(Accent, 2));
+    p.drawLine(16, 8, 25, 8);
+    p.drawLine(16, 14, 22, 14);
+    p.drawLine(16, 19, 26, 19);
+    p.drawLine(16, 24, 20, 24);
+}
+
 } // namespace
 
 QIcon CommandIcon(const char* buttonName) {
@@ -129,6 +149,7 @@ QIcon CommandIcon(const char* buttonName) {
         {"ImportAllButton", DrawImport}, {"AnalisysButton", DrawAnalysis},
         {"ReportButton", DrawReport},    {"ExtremumButton", DrawExtremum},
         {"DiagramButton", DrawDiagram},  {"SurfaceButton", DrawSurface},
+        {"StatisticsButton", DrawStatistics},
     };
     for (const auto& [name, draw] : pictures) {
         if (std::strcmp(name, buttonName) != 0)

@@ -346,6 +346,8 @@ QWidget* TOptionsPages::StatisticsPage() {
     layout->addLayout(alphaRow);
     layout->addWidget(
         AddFlag(page, {"CBExactQuantiles", "Точные квантили вместо таблиц", &S::ExactQuantiles}));
+    layout->addWidget(AddFlag(page, {"CBOpenStatistics", "Открывать окно статистики после анализа",
+                                     &S::CBOpenStatistics}));
     layout->addStretch();
     return page;
 }

@@ -1,5 +1,7 @@
 #include "shell/PlanWindows.h"
 
+#include "shell/StatisticsWindow.h"
+
 #include "dialogs/ReportForm.h"
 #include "mteditor/MTEditForm.h"
 #include "numeric/NumberText.h"
@@ -237,7 +239,9 @@ QMdiSubWindow* TPlanWindows::SubWindow(TPlanWindow window) const {
 }
 
 void TPlanWindows::ShowPlanWindow(TPlanWindow window) {
-    if (window == TPlanWindow::Diagram)
+    if (window == TPlanWindow::Statistics && Statistics)
+        Statistics->Restore();
+    else if (window == TPlanWindow::Diagram)
         Service.Graphs.Show(true);
     else if (window == TPlanWindow::Report)
         Service.RestoreWindow(38);
@@ -246,7 +250,9 @@ void TPlanWindows::ShowPlanWindow(TPlanWindow window) {
 }
 
 void TPlanWindows::MinimizePlanWindow(TPlanWindow window) {
-    if (window == TPlanWindow::Diagram)
+    if (window == TPlanWindow::Statistics && Statistics)
+        Statistics->Minimize();
+    else if (window == TPlanWindow::Diagram)
         Service.Graphs.Show(false);
     else if (QMdiSubWindow* sub = SubWindow(window))
         sub->showMinimized();
@@ -259,6 +265,12 @@ void TPlanWindows::PlacePlanWindow(TPlanWindow window, const TWindowRect& rect) 
     ShowNormal(sub);
     sub->setGeometry(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
     sub->raise();
+}
+
+bool TPlanWindows::ListsStatistics(TListOperation operation) const {
+    if (!Statistics || !Statistics->IsOpen())
+        return false;
+    return Statistics->IsMinimized() == (operation == TListOperation::Show);
 }
 
 void TPlanWindows::ArrangeDiagram() {

@@ -18,6 +18,7 @@ namespace orvanta {
 
 class TMTEditForm;
 class TReportForm;
+class TStatisticsWindow;
 class TPlanService;
 
 // The plan's five data windows and its report window inside the main
@@ -60,6 +61,9 @@ public:
     void MinimizePlanWindow(TPlanWindow window) override;
     void PlacePlanWindow(TPlanWindow window, const TWindowRect& rect) override;
     void ArrangeDiagram() override;
+    bool ListsStatistics(TListOperation operation) const override;
+    // The statistics window the lists act upon.
+    void SetStatisticsWindow(TStatisticsWindow* statistics) { Statistics = statistics; }
 
 private:
     void Attach(TMTEditForm& editor, TDataWindow window);
@@ -71,6 +75,7 @@ private:
     TPlanService& Service;
     std::function<void()> RefreshTitle;
     QPointer<QMdiSubWindow> Windows[6];
+    TStatisticsWindow* Statistics = nullptr;
     // The number of the composed report the window shows.
     std::optional<std::uint64_t> LoadedReport;
 };

@@ -38,6 +38,14 @@ void TQtPlanHost::CreatePointDialogs() {
 }
 
 void TQtPlanHost::RunTranslateDialog() {
+    OpenTranslateDialog(nullptr);
+}
+
+void TQtPlanHost::RunTranslateDialogAt(const std::vector<double>& coded) {
+    OpenTranslateDialog(&coded);
+}
+
+void TQtPlanHost::OpenTranslateDialog(const std::vector<double>* start) {
     CreatePlanDialogs();
     TRaruRuro& plan = Main.Plan();
     const std::int32_t k = std::max(plan.GetFactorCount(), 0);
@@ -51,6 +59,8 @@ void TQtPlanHost::RunTranslateDialog() {
     if (plan.HasBVector)
         value = [&plan](const double* coded) { return plan.Predict(coded); };
     Translate->SetValueFunction(value);
+    if (start)
+        Translate->StartAt(*start);
     Translate->exec();
     // The dialog must not outlive what it refers to in a usable state.
     Translate->SetValueFunction({});

@@ -21,6 +21,7 @@
 #include "services/MathDefinition.h"
 #include "services/PlanService.h"
 #include "shell/GraphWindows.h"
+#include "shell/StatisticsWindow.h"
 #include "shell/InputDialogs.h"
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
@@ -69,6 +70,8 @@ void TQtPlanHost::CreateWindows() {
                                                  [this] { Main.RefreshTitle(); });
     ListHandler = std::make_unique<TWindowListHandler>(Main.Service(), *PlanWindows, &Main);
     GraphWindows = std::make_unique<TGraphWindows>(Main.MdiArea(), Main.Service(), Main);
+    StatisticsWindow = std::make_unique<TStatisticsWindow>(Main.MdiArea(), Main);
+    PlanWindows->SetStatisticsWindow(StatisticsWindow.get());
 }
 
 void TQtPlanHost::CreateInputDialogs() {

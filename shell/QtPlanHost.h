@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace orvanta {
 
@@ -13,6 +14,7 @@ class TMainForm;
 struct TWizardChoices;
 class TPlanWindows;
 class TGraphWindows;
+class TStatisticsWindow;
 class TDiagramWizard;
 class TSurfaceWizard;
 class TWindowListHandler;
@@ -50,6 +52,7 @@ public:
     void RestrictWizard(const TWizardChoices& choices);
     TPlanWindows& Windows() { return *PlanWindows; }
     TGraphWindows& Graphs() { return *GraphWindows; }
+    TStatisticsWindow& Statistics() { return *StatisticsWindow; }
     TWindowListHandler& WindowLists() { return *ListHandler; }
 
     // ---- TMessageHost ----
@@ -79,6 +82,9 @@ public:
     std::optional<TDiagramAnswer> RunDiagramWizard() override;
     std::optional<TSurfaceAnswer> RunSurfaceWizard() override;
     void RunTranslateDialog() override;
+    // The same dialog opened at a coded point (the stationary point of the
+    // statistics window).
+    void RunTranslateDialogAt(const std::vector<double>& coded);
 
     // ---- File dialogs ----
     std::optional<TFileChoice> RunOpenDialog(const TFileDialogRequest& request) override;
@@ -120,6 +126,7 @@ public:
 
 private:
     void CreatePointDialogs();
+    void OpenTranslateDialog(const std::vector<double>* start);
     // The plan's close handler of the check-point window.
     void CheckPointClosed();
 
@@ -128,6 +135,7 @@ private:
     TMainForm& Main;
     std::unique_ptr<TPlanWindows> PlanWindows;
     std::unique_ptr<TGraphWindows> GraphWindows;
+    std::unique_ptr<TStatisticsWindow> StatisticsWindow;
     std::unique_ptr<TDiagramWizard> DiagramWizard;
     // Uses the diagram wizard's levels page: destroyed before it.
     std::unique_ptr<TSurfaceWizard> SurfaceWizard;

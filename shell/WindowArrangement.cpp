@@ -66,6 +66,8 @@ const char* PlanWindowCaption(TPlanWindow window) {
         return "Окно отчета";
     case TPlanWindow::Diagram:
         return "Диаграмма";
+    case TPlanWindow::Statistics:
+        return "Статистика модели";
     }
     return "";
 }

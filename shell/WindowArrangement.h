@@ -17,7 +17,10 @@ enum class TPlanWindow {
     Intervals,
     Responses,
     Report,
-    Diagram
+    Diagram,
+    // The statistics window is listed after the plan's own windows, when it
+    // is open; the plan's actions know nothing of it.
+    Statistics
 };
 constexpr int PlanWindowCount = 7;
 

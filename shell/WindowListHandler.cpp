@@ -69,7 +69,10 @@ bool TWindowListHandler::Run(TListOperation operation, const TWindowRect* area) 
     if (!Service.Can(ListOperationAction(operation)))
         return false;
     TFormList& dialog = Dialog(operation);
-    dialog.SetWindows(ListedWindows(operation, Service));
+    std::vector<TPlanWindow> listed = ListedWindows(operation, Service);
+    if (Ops.ListsStatistics(operation))
+        listed.push_back(TPlanWindow::Statistics);
+    dialog.SetWindows(listed);
     if (dialog.ShowAlways()) {
         if (dialog.exec() != QDialog::Accepted) {
             // A cancelled dialog changes nothing, its own check box included.
@@ -106,6 +109,9 @@ void TWindowListHandler::Place(const std::vector<TPlanWindow>& checked, const TW
             Ops.PlacePlanWindow(window, *rect);
     if (Contains(checked, TPlanWindow::Diagram))
         Ops.ArrangeDiagram();
+    // The statistics window keeps its place and comes to the front.
+    if (Contains(checked, TPlanWindow::Statistics))
+        Ops.ShowPlanWindow(TPlanWindow::Statistics);
 }
 
 } // namespace orvanta

@@ -25,6 +25,9 @@ public:
     virtual void PlacePlanWindow(TPlanWindow window, const TWindowRect& rect) = 0;
     // The diagram's view arranges itself.
     virtual void ArrangeDiagram() = 0;
+    // Whether the operation lists the statistics window (open and, for
+    // showing, minimised; otherwise not minimised).
+    virtual bool ListsStatistics(TListOperation /*operation*/) const { return false; }
 };
 
 // The three window-list dialogs ("Свернуть", "Показать", "Расположить окна")

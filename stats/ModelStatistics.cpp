@@ -183,7 +183,8 @@ void FillCoefficients(const TRaruRuro& plan, const TFittedModel& model, double e
     for (std::size_t j = 0; j < model.Terms.size(); ++j) {
         const auto at = static_cast<Eigen::Index>(j);
         TCoefficientStatistics c;
-        c.Name = CoefficientLabel(plan, model.Terms[j]);
+        c.Term = model.Terms[j];
+        c.Name = CoefficientLabel(plan, c.Term);
         c.Value = model.B(at);
         c.StdError = std::sqrt(errorMs * model.C(at, at) / m);
         c.T = c.Value / c.StdError;

@@ -44,6 +44,7 @@ struct TFitSummary {
 };
 
 struct TCoefficientStatistics {
+    std::int32_t Term = 0; // index into the plan's coefficients
     std::string Name;
     double Value = 0.0;
     double StdError = 0.0;

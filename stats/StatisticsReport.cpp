@@ -4,6 +4,7 @@
 #include "plan/RaruRuro.h"
 #include "plan/Settings.h"
 #include "stats/ModelStatistics.h"
+#include "stats/StatisticsTables.h"
 
 #include <cmath>
 
@@ -103,12 +104,8 @@ std::vector<std::string> Sections(const TRaruRuro& plan) {
     if (!o.CBAnovaSection && !o.CBFitSection && !o.CBIntervalsSection && !o.CBCanonicalSection &&
         !o.CBDiagnosticsSection)
         return {};
-    TStatisticsOptions options;
-    options.Alpha = o.QuantileAlpha;
-    if (!o.StatisticsPureError)
-        options.ErrorTerm = TErrorTerm::Residual;
     std::string error;
-    const auto s = ComputeStatistics(plan, options, error);
+    const auto s = ComputeStatistics(plan, StatisticsOptionsFromSettings(), error);
     if (!s)
         return {"Статистика модели не вычислена: " + error + "\n"};
     std::vector<std::string> sections;

@@ -1,0 +1,126 @@
+#include "shell/StatisticsWindow.h"
+
+#include "plan/RaruRuro.h"
+#include "plan/Settings.h"
+#include "shell/MainForm.h"
+#include "shell/QtPlanHost.h"
+#include "stats/ModelStatistics.h"
+#include "stats/StatisticsTables.h"
+#include "statswindow/StatisticsForm.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace orvanta {
+
+namespace {
+
+// The help page of the window, opened by F1 while it is active.
+constexpr int StatisticsHelpContext = 3300;
+
+} // namespace
+
+TStatisticsWindow::TStatisticsWindow(QMdiArea& area, TMainForm& main) : Area(area), Main(main) {}
+
+TStatisticsWindow::~TStatisticsWindow() {
+    Close();
+}
+
+TStatisticsForm* TStatisticsWindow::Form() const {
+    return Sub ? qobject_cast<TStatisticsForm*>(Sub->widget()) : nullptr;
+}
+
+QMdiSubWindow* TStatisticsWindow::Window() const {
+    return Sub.data();
+}
+
+bool TStatisticsWindow::IsMinimized() const {
+    return Sub && Sub->isMinimized();
+}
+
+void TStatisticsWindow::Refresh() {
+    TStatisticsForm* form = Form();
+    if (!form)
+        return;
+    const TRaruRuro& plan = Main.Plan();
+    std::string error;
+    const auto statistics = ComputeStatistics(plan, StatisticsOptionsFromSettings(), error);
+    if (statistics)
+        form->SetSections(StatisticsSections(plan, *statistics));
+    else
+        form->ShowMessage(QStringLiteral("Статистика модели не вычислена: ") +
+                          QString::fromStdString(error));
+}
+
+void TStatisticsWindow::Show() {
+    if (!Sub) {
+        auto* form = new TStatisticsForm;
+        form->setProperty("helpContext", StatisticsHelpContext);
+        form->OnStationaryPoint = [this] { GoToStationaryPoint(); };
+        Sub = Area.addSubWindow(form);
+        Sub->setObjectName(QStringLiteral("StatisticsWindow"));
+        Sub->setWindowTitle(QStringLiteral("Статистика модели"));
+        Sub->setAttribute(Qt::WA_DeleteOnClose);
+        Sub->resize(640, 420);
+        QObject::connect(Sub, &QObject::destroyed, &Guard, [this] { Main.RefreshCommands(); });
+    }
+    Refresh();
+    Restore();
+}
+
+void TStatisticsWindow::Restore() {
+    if (!Sub)
+        return;
+    Sub->showNormal();
+    Sub->raise();
+    Area.setActiveSubWindow(Sub);
+}
+
+void TStatisticsWindow::Minimize() {
+    if (Sub)
+        Sub->showMinimized();
+}
+
+void TStatisticsWindow::Close() {
+    if (QMdiSubWindow* sub = Sub.data()) {
+        sub->disconnect(&Guard);
+        Sub = nullptr;
+        Area.removeSubWindow(sub);
+        delete sub;
+    }
+}
+
+void TStatisticsWindow::Follow() {
+    const TRaruRuro& plan = Main.Plan();
+    if (!plan.HasFactorCount) {
+        Close();
+        SeenModel = false;
+        return;
+    }
+    const bool analysed = plan.AnalysisNumber != SeenAnalysis;
+    if (!analysed && plan.HasBVector == SeenModel)
+        return;
+    SeenAnalysis = plan.AnalysisNumber;
+    SeenModel = plan.HasBVector;
+    if (Sub)
+        Refresh();
+    else if (analysed && plan.HasBVector && Settings().CBOpenStatistics)
+        Show();
+}
+
+void TStatisticsWindow::GoToStationaryPoint() {
+    TStatisticsForm* form = Form();
+    if (!form)
+        return;
+    for (const TStatSection& section : form->Sections()) {
+        if (section.Key != "canonical" || section.Tables.empty())
+            continue;
+        std::vector<double> coded;
+        for (const TStatRow& row : section.Tables.front().Rows)
+            coded.push_back(row.size() > 1 && row[1].Value ? *row[1].Value : 0.0);
+        Main.Host().RunTranslateDialogAt(coded);
+        return;
+    }
+}
+
+} // namespace orvanta
