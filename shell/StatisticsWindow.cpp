@@ -61,11 +61,16 @@ void TStatisticsWindow::Show() {
         Sub->setObjectName(QStringLiteral("StatisticsWindow"));
         Sub->setWindowTitle(QStringLiteral("Статистика модели"));
         Sub->setAttribute(Qt::WA_DeleteOnClose);
-        Sub->resize(640, 420);
+        // As large as the tables want, within the area of a small screen.
+        Sub->resize(QSize(720, 460).boundedTo(Area.viewport()->size()));
         QObject::connect(Sub, &QObject::destroyed, &Guard, [this] { Main.RefreshCommands(); });
     }
+    const bool made = !Sub->isVisible();
     Refresh();
     Restore();
+    // A new window starts where the area shows all of it.
+    if (made && !Area.viewport()->rect().contains(Sub->geometry()))
+        Sub->move(0, 0);
 }
 
 void TStatisticsWindow::Restore() {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -108,6 +109,7 @@ QTableWidget* TStatisticsForm::CreateTable(const TStatTable& table, const QStrin
     grid->verticalHeader()->hide();
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid->installEventFilter(this);
     for (int i = 0; i < rows; ++i) {
         const TStatRow& row = table.Rows[static_cast<std::size_t>(i)];
         const bool marked = table.Marked[static_cast<std::size_t>(i)];
@@ -237,6 +239,15 @@ QString TStatisticsForm::CopyText() const {
         text += line.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return text;
+}
+
+bool TStatisticsForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        CopyItemClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TStatisticsForm::CopyItemClick() {

@@ -64,6 +64,10 @@ public:
     void CopyAllItemClick();
     void SaveAsItemClick();
 
+protected:
+    // Ctrl+C in a table copies the table, not only its current cell.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateMenus();
     QWidget* SectionPage(const TStatSection& section);
