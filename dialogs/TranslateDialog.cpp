@@ -187,8 +187,8 @@ void TTranslateDialog::StartAt(const std::vector<double>& coded) {
     WriteTarget(GNaturalPoint, Natural);
     // The opening recomputes from the coded grid, unless only the natural
     // one may be typed into: then from the natural values just written.
-    CurrentDirection = RBCodedByNatural->isChecked() ? TDirection::NaturalToCoded
-                                                     : TDirection::CodedToNatural;
+    CurrentDirection =
+        RBCodedByNatural->isChecked() ? TDirection::NaturalToCoded : TDirection::CodedToNatural;
 }
 
 void TTranslateDialog::AdjustGrids() {

@@ -145,10 +145,14 @@ void DrawStatistics(QPainter& p) {
 
 QIcon CommandIcon(const char* buttonName) {
     static const std::pair<const char*, void (*)(QPainter&)> pictures[] = {
-        {"NewButton", DrawNew},          {"OpenButton", DrawOpen},
-        {"ImportAllButton", DrawImport}, {"AnalisysButton", DrawAnalysis},
-        {"ReportButton", DrawReport},    {"ExtremumButton", DrawExtremum},
-        {"DiagramButton", DrawDiagram},  {"SurfaceButton", DrawSurface},
+        {"NewButton", DrawNew},
+        {"OpenButton", DrawOpen},
+        {"ImportAllButton", DrawImport},
+        {"AnalisysButton", DrawAnalysis},
+        {"ReportButton", DrawReport},
+        {"ExtremumButton", DrawExtremum},
+        {"DiagramButton", DrawDiagram},
+        {"SurfaceButton", DrawSurface},
         {"StatisticsButton", DrawStatistics},
     };
     for (const auto& [name, draw] : pictures) {

@@ -21,11 +21,11 @@
 #include "services/MathDefinition.h"
 #include "services/PlanService.h"
 #include "shell/GraphWindows.h"
-#include "shell/StatisticsWindow.h"
 #include "shell/InputDialogs.h"
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
 #include "shell/PlanWindows.h"
+#include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 
 #include <QApplication>

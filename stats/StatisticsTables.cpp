@@ -71,8 +71,8 @@ std::string Percent(double alpha) {
 TStatSection Anova(const TModelStatistics& s) {
     TStatSection section{"anova", "Дисперсионный анализ", {}, {}, {}};
     std::int32_t errorDf = 0;
-    TStatTable table = Table({"Источник", "Число степеней свободы", "Сумма квадратов",
-                              "Средний квадрат", "F", "p"});
+    TStatTable table = Table(
+        {"Источник", "Число степеней свободы", "Сумма квадратов", "Средний квадрат", "F", "p"});
     for (const TAnovaRow& r : s.Anova) {
         const bool error = r.Source == (s.ErrorTerm == TErrorTerm::Pure ? "pureError" : "residual");
         if (error)
@@ -80,11 +80,11 @@ TStatSection Anova(const TModelStatistics& s) {
         Add(table, {Name(AnovaSourceName(r.Source)), Count(r.Df), Figure(r.SS), Figure(r.MS),
                     Figure(r.F), PFigure(r.P)});
     }
-    section.Above.push_back(
-        std::string("Ошибка: ") +
-        (s.ErrorTerm == TErrorTerm::Pure ? "чистая ошибка (дисперсия воспроизводимости)"
-                                         : "остаточная дисперсия") +
-        ", число степеней свободы " + IntToStr(errorDf) + ".");
+    section.Above.push_back(std::string("Ошибка: ") +
+                            (s.ErrorTerm == TErrorTerm::Pure
+                                 ? "чистая ошибка (дисперсия воспроизводимости)"
+                                 : "остаточная дисперсия") +
+                            ", число степеней свободы " + IntToStr(errorDf) + ".");
     section.Above.push_back("Уровень значимости: " + FormatGeneral(s.Alpha, 6) + ".");
     section.Tables.push_back(std::move(table));
     return section;
@@ -115,22 +115,29 @@ TStatSection Coefficients(const TRaruRuro& plan, const TModelStatistics& s) {
     TStatSection section{"coefficients", "Коэффициенты", {}, {}, {}};
     const std::string level = Percent(s.Alpha);
     TStatTable table =
-        Table({"Коэффициент", "Значение", "Стандартная ошибка", "t", "p",
-               "Нижняя граница " + level, "Верхняя граница " + level, "VIF", "Примечание"});
+        Table({"Коэффициент", "Значение", "Стандартная ошибка", "t", "p", "Нижняя граница " + level,
+               "Верхняя граница " + level, "VIF", "Примечание"});
     const std::int32_t p = plan.HasBVector ? plan.BVector.Size() : 0;
     std::size_t next = 0;
     for (std::int32_t term = 0; term < p; ++term) {
         const auto index = static_cast<std::size_t>(term);
-        const bool insignificant = plan.HasSignificance && index < plan.Significance.size() &&
-                                   !plan.Significance[index];
+        const bool insignificant =
+            plan.HasSignificance && index < plan.Significance.size() && !plan.Significance[index];
         const TStatCell note = Name(insignificant ? InsignificantNote : "");
         if (next < s.Coefficients.size() && s.Coefficients[next].Term == term) {
             const TCoefficientStatistics& c = s.Coefficients[next++];
             Add(table, {Name(c.Name), Figure(c.Value), Figure(c.StdError), Figure(c.T),
                         PFigure(c.P), Figure(c.CiLow), Figure(c.CiHigh), Figure(c.Vif), note});
         } else {
-            Add(table, {Name(CoefficientLabel(plan, term)), Figure(plan.BVector.Get(term)), {}, {},
-                        {}, {}, {}, {}, note});
+            Add(table, {Name(CoefficientLabel(plan, term)),
+                        Figure(plan.BVector.Get(term)),
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        note});
         }
     }
     section.Above.push_back("Доверительные интервалы с вероятностью " + level + ".");
@@ -218,8 +225,7 @@ TStatSection Diagnostics(const TModelStatistics& s) {
     section.Tables.push_back(std::move(table));
     section.Below.push_back("Выделены наблюдения, у которых внешне стьюдентизированный остаток по "
                             "модулю больше 3 или расстояние Кука больше 4/n = " +
-                            StatFigure(cook) + " (n = " + IntToStr(n) +
-                            " — число наблюдений).");
+                            StatFigure(cook) + " (n = " + IntToStr(n) + " — число наблюдений).");
     return section;
 }
 

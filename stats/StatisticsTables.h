@@ -27,7 +27,8 @@ struct TStatTable {
 
 // One part of the statistics: a tab of the window, a block of the saved text.
 struct TStatSection {
-    std::string Key; // "anova", "fit", "coefficients", "canonical", "steepest", "lenth", "diagnostics"
+    std::string
+        Key; // "anova", "fit", "coefficients", "canonical", "steepest", "lenth", "diagnostics"
     std::string Title;
     std::vector<std::string> Above;
     std::vector<TStatTable> Tables;

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace orvanta {
@@ -43,6 +44,23 @@ QLabel* Line(const std::string& text, QWidget* parent) {
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
+}
+
+// A long column title takes two lines, split at the blank nearest its
+// middle, so that the column is as wide as its figures need.
+QString HeaderTitle(const std::string& utf8) {
+    QString title = Text(utf8);
+    if (title.size() <= 16)
+        return title;
+    const int middle = title.size() / 2;
+    int split = -1;
+    for (int i = 0; i < title.size(); ++i)
+        if (title[i] == QLatin1Char(' ') &&
+            (split < 0 || std::abs(i - middle) < std::abs(split - middle)))
+            split = i;
+    if (split > 0)
+        title[split] = QLatin1Char('\n');
+    return title;
 }
 
 // The figures stand right-aligned, as in a spreadsheet; names and notes left.
@@ -79,11 +97,11 @@ void TStatisticsForm::CreateMenus() {
     CopyAllItem = command("CopyAllItem", QStringLiteral("Копировать &все"), &F::CopyAllItemClick);
     SaveAsItem =
         command("StatSaveAsItem", QStringLiteral("&Сохранить как ..."), &F::SaveAsItemClick);
-    StationaryItem = command("StationaryItem", QStringLiteral("&Перейти в стационарную точку"),
-                             [this] {
-                                 if (OnStationaryPoint)
-                                     OnStationaryPoint();
-                             });
+    StationaryItem =
+        command("StationaryItem", QStringLiteral("&Перейти в стационарную точку"), [this] {
+            if (OnStationaryPoint)
+                OnStationaryPoint();
+        });
     StationaryItem->setEnabled(false);
     EditMenu = new QMenu(QStringLiteral("Правка"), this);
     EditMenu->setObjectName(QStringLiteral("EditMenu"));
@@ -104,7 +122,7 @@ QTableWidget* TStatisticsForm::CreateTable(const TStatTable& table, const QStrin
     auto* grid = Named(new QTableWidget(rows, columns), name);
     QStringList header;
     for (const std::string& title : table.Header)
-        header << Text(title);
+        header << HeaderTitle(title);
     grid->setHorizontalHeaderLabels(header);
     grid->verticalHeader()->hide();
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -261,8 +279,7 @@ void TStatisticsForm::CopyAllItemClick() {
 }
 
 bool TStatisticsForm::SaveTo(const std::string& path, bool plainText) const {
-    const std::string bytes =
-        plainText ? Cp1251Lines(SectionsText(Shown)) : SectionsToRtf(Shown);
+    const std::string bytes = plainText ? Cp1251Lines(SectionsText(Shown)) : SectionsToRtf(Shown);
     return WriteFileSafely(path,
                            [&](TStream& stream) { stream.Write(bytes.data(), bytes.size()); });
 }

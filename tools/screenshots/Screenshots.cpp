@@ -15,7 +15,9 @@
 #include "shell/PlanWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
+#include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
+#include "statswindow/StatisticsForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -26,6 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
@@ -187,6 +190,34 @@ bool SaveDiagram(orvanta::TMainForm& main, const QDir& folder, const QDir* guide
     for (int i = 0; i < 8; ++i)
         Settle();
     return SaveBoth(*window, folder, guide, QStringLiteral("diagram.png")) && person.Ok();
+}
+
+// The statistics window of the analysed plan: its analysis of variance for
+// the README and the guide, and for the guide its canonical analysis and its
+// diagnostics with the rows worth a look.
+bool SaveStatistics(orvanta::TMainForm& main, const QDir& folder, const QDir* guide) {
+    using namespace orvanta;
+    if (!main.Service().Can(25))
+        return true;
+    main.StatisticsItemClick();
+    TStatisticsForm* form = main.Host().Statistics().Form();
+    QMdiSubWindow* window = main.Host().Statistics().Window();
+    if (!form || !window) {
+        std::fprintf(stderr, "no statistics of the plan\n");
+        return false;
+    }
+    window->resize(760, 470);
+    bool ok = SaveBoth(*window, folder, guide, QStringLiteral("statistics.png"));
+    if (guide)
+        for (const auto& [key, file] : {std::pair{"canonical", "statistics-canonical.png"},
+                                        std::pair{"diagnostics", "statistics-diagnostics.png"}}) {
+            for (int tab = 0; tab < form->Tabs->count(); ++tab)
+                if (form->Tabs->widget(tab)->objectName() == QLatin1String(key))
+                    form->Tabs->setCurrentIndex(tab);
+            ok = SaveSmall(*window, *guide, QString::fromLatin1(file), 760) && ok;
+        }
+    window->close();
+    return ok;
 }
 
 // The fitted response over the plan's first two factors in the surface
@@ -425,6 +456,7 @@ int main(int argc, char** argv) {
         ok = SaveGuide(main, *guide) && ok;
     ok = SaveDiagram(main, folder, guideFolder) && ok;
     ok = SaveSurface(main, folder, guideFolder) && ok;
+    ok = SaveStatistics(main, folder, guideFolder) && ok;
     if (guide) {
         const QDir examples = QFileInfo(args[1]).absoluteDir();
         // The examples are shown, never saved.

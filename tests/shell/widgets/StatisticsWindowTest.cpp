@@ -2,6 +2,7 @@
 // of an example plan it shows what the batch tool computes for the same
 // plan, follows the options, copies and saves its tables, leads to the
 // stationary point, and lives and dies with the plan.
+#include "shell/StatisticsWindow.h"
 #include "dialogs/TranslateDialog.h"
 #include "numeric/Cp1251.h"
 #include "plan/RaruRuro.h"
@@ -13,7 +14,6 @@
 #include "shell/OptionsForm.h"
 #include "shell/OptionsPages.h"
 #include "shell/QtPlanHost.h"
-#include "shell/StatisticsWindow.h"
 #include "statswindow/StatisticsForm.h"
 
 #include "GuiScript.h"
@@ -26,10 +26,10 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QJsonArray>
-#include <QLabel>
-#include <QLineEdit>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -56,7 +56,8 @@ const QString Example = QStringLiteral(ORVAN_EXAMPLES_DIR "/ccr2-strength.mpl");
 QJsonObject BatchStatistics(const QString& plan, const QStringList& options = {}) {
     QProcess orvan;
     orvan.start(QStringLiteral(ORVAN_BIN_DIR "/orvan"),
-                QStringList{QStringLiteral("statistics"), plan, QStringLiteral("--json")} + options);
+                QStringList{QStringLiteral("statistics"), plan, QStringLiteral("--json")} +
+                    options);
     orvan.waitForFinished(60000);
     return QJsonDocument::fromJson(orvan.readAllStandardOutput()).object();
 }
@@ -85,8 +86,7 @@ bool Same(double shown, const QJsonValue& expected) {
 // The figure behind a cell; NaN for an empty one.
 double Figure(QTableWidget* table, int row, int column) {
     const QTableWidgetItem* item = table->item(row, column);
-    return item && item->data(Qt::UserRole).isValid() ? item->data(Qt::UserRole).toDouble()
-                                                      : NAN;
+    return item && item->data(Qt::UserRole).isValid() ? item->data(Qt::UserRole).toDouble() : NAN;
 }
 
 } // namespace
@@ -127,7 +127,8 @@ class TStatisticsWindowTest : public QObject {
     void SetOptions(const std::function<void(TOptionsPages&)>& set) {
         TOptionsForm& form = Main->OptionsForm();
         QTimer::singleShot(0, this, [&] {
-            form.Pages->setCurrentWidget(form.Pages->findChild<QWidget*>(QStringLiteral("StatisticsPage")));
+            form.Pages->setCurrentWidget(
+                form.Pages->findChild<QWidget*>(QStringLiteral("StatisticsPage")));
             set(*form.Pages);
             form.OkButton->click();
         });
@@ -143,7 +144,8 @@ class TStatisticsWindowTest : public QObject {
         const QJsonArray rows = batch[QStringLiteral("anova")].toArray();
         QCOMPARE(anova->rowCount(), rows.size());
         for (int i = 0; i < rows.size(); ++i)
-            QVERIFY2(Same(Figure(anova, i, 5), rows[i][QStringLiteral("p")]), qPrintable(QString::number(i)));
+            QVERIFY2(Same(Figure(anova, i, 5), rows[i][QStringLiteral("p")]),
+                     qPrintable(QString::number(i)));
         QTableWidget* coefficients = Form()->Table("coefficients");
         const QJsonArray b = batch[QStringLiteral("coefficients")].toArray();
         for (int i = 0; i < b.size(); ++i) {
@@ -185,8 +187,12 @@ private slots:
             for (int i = 0; i < rows.size(); ++i)
                 for (int j = 0; j < int(t.Fields.size()); ++j)
                     if (*t.Fields[j])
-                        QVERIFY2(Same(Figure(table, i, j), rows[i][QString::fromLatin1(t.Fields[j])]),
-                                 qPrintable(QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(t.Key)).arg(i).arg(j)));
+                        QVERIFY2(
+                            Same(Figure(table, i, j), rows[i][QString::fromLatin1(t.Fields[j])]),
+                            qPrintable(QStringLiteral("%1 %2 %3")
+                                           .arg(QString::fromLatin1(t.Key))
+                                           .arg(i)
+                                           .arg(j)));
         }
         const QJsonObject fit = batch[QStringLiteral("fit")].toObject();
         const char* fitKeys[] = {"rSquared", "adjRSquared", "predRSquared", "press",
@@ -220,8 +226,9 @@ private slots:
         int marked = 0;
         for (int i = 0; i < observations.size(); ++i) {
             const QJsonObject o = observations[i].toObject();
-            const bool look = std::fabs(o[QStringLiteral("externallyStudentized")].toDouble()) > 3.0 ||
-                              o[QStringLiteral("cooksDistance")].toDouble() > 4.0 / observations.size();
+            const bool look =
+                std::fabs(o[QStringLiteral("externallyStudentized")].toDouble()) > 3.0 ||
+                o[QStringLiteral("cooksDistance")].toDouble() > 4.0 / observations.size();
             QCOMPARE(diagnostics->item(i, 0)->font().bold(), look);
             marked += look;
         }
@@ -262,8 +269,8 @@ private slots:
                                     "18.1\t18.3\t\n\n15.5\t15.7\t\n\n18.2\t17.9\t\n\n"
                                     "18.6\t18.4\t\n\n";
         std::ofstream(plan, std::ios::binary) << ReadAll(Example.toStdString());
-        RunBatch({QStringLiteral("set"), QString::fromStdString(plan), QStringLiteral("--responses"),
-                  QString::fromStdString(responses)});
+        RunBatch({QStringLiteral("set"), QString::fromStdString(plan),
+                  QStringLiteral("--responses"), QString::fromStdString(responses)});
         QStringList verdicts;
         Person.reset(new test::TWindowPerson);
         Start(QString::fromStdString(plan));
@@ -278,8 +285,8 @@ private slots:
             };
             Trigger("AnalysisItem");
         }
-        QCOMPARE(verdicts,
-                 QStringList({QStringLiteral("Адекватна системе."), QStringLiteral("Неадекватна системе.")}));
+        QCOMPARE(verdicts, QStringList({QStringLiteral("Адекватна системе."),
+                                        QStringLiteral("Неадекватна системе.")}));
     }
 
     void FollowsThePlanAndTheWindowLists() {
@@ -299,8 +306,8 @@ private slots:
             QStringLiteral("3300.html")));
 
         // Minimised and shown again from the lists, under its caption.
-        for (const auto& [item, dialog] : {std::pair{"MinimizeItem", "MinimizeDialog"},
-                                           std::pair{"ShowItem", "ShowDialog"}}) {
+        for (const auto& [item, dialog] :
+             {std::pair{"MinimizeItem", "MinimizeDialog"}, std::pair{"ShowItem", "ShowDialog"}}) {
             QStringList offered;
             Person->Acts[QString::fromLatin1(dialog)] = [&offered](QWidget* w) {
                 auto* list = static_cast<TFormList*>(w);
@@ -351,7 +358,8 @@ private slots:
         // Saved through the real dialog, as rich text and as plain text.
         test::TTempFolder folder("orvan-statistics");
         for (const auto& [name, filter] : {std::pair{"stat.rtf", 0}, std::pair{"stat.txt", 1}}) {
-            Person->Acts[QStringLiteral("SaveDialog")] = [&, name = name, filter = filter](QWidget* w) {
+            Person->Acts[QStringLiteral("SaveDialog")] = [&, name = name,
+                                                          filter = filter](QWidget* w) {
                 auto* dialog = static_cast<QFileDialog*>(w);
                 auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
                 types->setCurrentIndex(filter);
@@ -381,12 +389,14 @@ private slots:
         };
         Form()->Tabs->setCurrentIndex(3);
         Form()->findChild<QPushButton*>(QStringLiteral("StationaryButton"))->click();
-        const QJsonObject canonical = BatchStatistics(Example)[QStringLiteral("canonical")].toObject();
+        const QJsonObject canonical =
+            BatchStatistics(Example)[QStringLiteral("canonical")].toObject();
         QCOMPARE(coded.size(), 2);
         for (int i = 0; i < 2; ++i)
-            QVERIFY(std::fabs(coded[i].toDouble() - canonical[QStringLiteral("stationaryCoded")][i].toDouble()) <
-                    1e-9);
-        QVERIFY(std::fabs(value.toDouble() - canonical[QStringLiteral("predicted")].toDouble()) < 1e-9);
+            QVERIFY(std::fabs(coded[i].toDouble() -
+                              canonical[QStringLiteral("stationaryCoded")][i].toDouble()) < 1e-9);
+        QVERIFY(std::fabs(value.toDouble() - canonical[QStringLiteral("predicted")].toDouble()) <
+                1e-9);
     }
 };
 
