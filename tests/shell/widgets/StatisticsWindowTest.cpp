@@ -236,6 +236,34 @@ private slots:
         QVERIFY(Form()->findChild<QLabel*>() != nullptr);
     }
 
+    // The parts a plan's equation has: steepest ascent for a first-order
+    // one, nothing of the surface for one that is not a polynomial, Lenth's
+    // effects for an unreplicated two-level plan (whose interactions make
+    // a saddle).
+    void TabsFollowTheEquation() {
+        const struct {
+            const char* Plan;
+            const char* Tabs;
+        } plans[] = {
+            {"ffe23-yield.mpl", "anova,fit,coefficients,steepest,diagnostics"},
+            {"exp1-drying.mpl", "anova,fit,coefficients,diagnostics"},
+            {"../tests/data/statistics/ffe4-lenth.mpl",
+             "anova,fit,coefficients,canonical,lenth,diagnostics"},
+        };
+        for (const auto& p : plans) {
+            Start(QStringLiteral(ORVAN_EXAMPLES_DIR "/") + QString::fromLatin1(p.Plan));
+            Trigger("StatisticsItem");
+            QStringList tabs;
+            for (int i = 0; i < Form()->Tabs->count(); ++i)
+                tabs << Form()->Tabs->widget(i)->objectName();
+            QVERIFY2(tabs == QString::fromLatin1(p.Tabs).split(QLatin1Char(',')),
+                     qPrintable(tabs.join(QLatin1Char(','))));
+            QCOMPARE(Form()->StationaryItem->isEnabled(),
+                     tabs.contains(QStringLiteral("canonical")));
+            cleanup();
+        }
+    }
+
     void OptionsChangeTheTests() {
         Start(Example);
         Trigger("StatisticsItem");
