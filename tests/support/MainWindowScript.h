@@ -41,21 +41,27 @@ inline std::unique_ptr<TMainForm> CreateMainForm() {
     return main;
 }
 
-// A main window as the program starts it, without the settings file; the
-// example folder's plan `plan` is opened when it is named.
-inline std::unique_ptr<TMainForm> StartMainWindow(const char* plan = nullptr) {
+// A main window as the program starts it, without the settings file, with
+// the plan file `path` opened when one is named.
+inline std::unique_ptr<TMainForm> StartMainWindowOn(const QString& path) {
     Settings().SetDefaults();
     SetDecimalSeparator('.');
     TMainFormOptions options;
     options.ProgramFolder = ORVAN_BIN_DIR;
     options.ReadSettingsFile = false;
     options.WriteSettingsAtExit = false;
-    if (plan)
-        options.Arguments = {QStringLiteral(ORVAN_EXAMPLES_DIR "/") + QString::fromUtf8(plan)};
+    if (!path.isEmpty())
+        options.Arguments = {path};
     auto main = std::make_unique<TMainForm>(options);
     main->show();
     main->ClockTimerTimer();
     return main;
+}
+
+// The same with the example folder's plan `plan`, when it is named.
+inline std::unique_ptr<TMainForm> StartMainWindow(const char* plan = nullptr) {
+    return StartMainWindowOn(plan ? QStringLiteral(ORVAN_EXAMPLES_DIR "/") + QString::fromUtf8(plan)
+                                  : QString());
 }
 
 // Closes the session without the question about unsaved changes and lets

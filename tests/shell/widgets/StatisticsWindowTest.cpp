@@ -106,16 +106,7 @@ class TStatisticsWindowTest : public QObject {
 
     void Start(const QString& plan) {
         test::CatchMessageBoxes(Boxes, [] { return TAnswer::Yes; });
-        Settings().SetDefaults();
-        SetDecimalSeparator('.');
-        TMainFormOptions options;
-        options.ProgramFolder = ORVAN_BIN_DIR;
-        options.ReadSettingsFile = false;
-        options.WriteSettingsAtExit = false;
-        options.Arguments = {plan};
-        Main = std::make_unique<TMainForm>(options);
-        Main->show();
-        Main->ClockTimerTimer();
+        Main = test::StartMainWindowOn(plan);
         Person = std::make_unique<test::TWindowPerson>();
         Person->AnswerTheRest = true;
         Settings().CBFisherActivateReport = false;
