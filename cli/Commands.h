@@ -26,5 +26,6 @@ int RunDiagram(const TWords& words);
 int RunSurface(const TWords& words);
 int RunQuantile(const TWords& words);
 int RunModules(const TWords& words);
+int RunPlot(const TWords& words);
 
 } // namespace orvanta::cli

@@ -4,6 +4,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "GraphOptions.h"
 #include "Session.h"
 
 #include "numeric/Messages.h"
@@ -33,77 +34,12 @@ bool (TPlanService::*ExportOf(const std::string& item))() {
     throw TUsageError("--item принимает code, natural, levels, intervals или responses");
 }
 
-// Factor numbers count from 1 on the command line, from 0 in the plan.
-bool FactorOfPlan(const TRaruRuro& plan, std::int32_t number) {
-    if (number >= 1 && number <= plan.FactorCount)
-        return true;
-    ShowWarning("Номер фактора должен быть от 1 до " + IntToStr(plan.FactorCount) + ", задан " +
-                IntToStr(number) + ".");
-    return false;
-}
-
-bool EnoughPoints(std::int32_t points) {
-    if (points >= 2)
-        return true;
-    ShowWarning("Число точек должно быть не меньше 2, задано " + IntToStr(points) + ".");
-    return false;
-}
-
 // The graph's settings for this run only: all coordinates or values alone,
 // natural or coded abscissas.
 void GraphSettings(const TArguments& arguments) {
     TSettings& settings = Settings();
     settings.CBExportAllCoords = arguments.Has("--all-coords");
     settings.CBNaturalX = settings.CBNaturalXY = arguments.Has("--natural");
-}
-
-// The values of all k factors (the fixed ones count): --at, or the centre.
-// With --natural every number of the command line is in natural units.
-class TGraphPoint {
-public:
-    TGraphPoint(const TRaruRuro& plan, const TArguments& arguments)
-        : Plan(plan), Natural(arguments.Has("--natural")) {
-        const auto at = arguments.Value("--at");
-        Values = at ? ParseNumberList(*at, "--at")
-                    : std::vector<double>(static_cast<std::size_t>(plan.FactorCount), 0.0);
-        if (!at && Natural)
-            for (std::int32_t i = 0; i < plan.FactorCount; ++i)
-                Values[static_cast<std::size_t>(i)] = plan.BaseLevels.Get(i);
-    }
-
-    bool Fits() const {
-        if (static_cast<std::int32_t>(Values.size()) == Plan.FactorCount)
-            return true;
-        ShowWarning("--at: нужно " + IntToStr(Plan.FactorCount) + " значений, задано " +
-                    IntToStr(static_cast<std::int64_t>(Values.size())) + ".");
-        return false;
-    }
-    // The point in coded units.
-    std::vector<double> Coded() const { return ToCoded(Values); }
-    // Factor f's value v in coded units.
-    double Coded(std::int32_t f, double v) const {
-        std::vector<double> point = Values;
-        point[static_cast<std::size_t>(f)] = v;
-        return ToCoded(point)[static_cast<std::size_t>(f)];
-    }
-
-private:
-    std::vector<double> ToCoded(const std::vector<double>& point) const {
-        if (!Natural)
-            return point;
-        std::vector<double> coded(point.size());
-        Plan.NaturalToCoded(point.data(), coded.data());
-        return coded;
-    }
-
-    const TRaruRuro& Plan;
-    bool Natural;
-    std::vector<double> Values;
-};
-
-std::vector<std::string> GraphValued(std::vector<std::string> own) {
-    own.insert(own.end(), {"--from", "--to", "--points", "--at", "-o"});
-    return own;
 }
 
 } // namespace
@@ -143,18 +79,6 @@ int RunDiagram(const TWords& words) {
     GraphSettings(arguments);
     return session.Service.ExportDiagram() ? ExitSuccess : ExitFailure;
 }
-
-namespace {
-
-// Two numbers of a pair option such as --from A1,A2.
-std::vector<double> Pair(const TArguments& arguments, const char* option) {
-    std::vector<double> values = ParseNumberList(arguments.Required(option), option);
-    if (values.size() != 2)
-        throw TUsageError(std::string(option) + " задается двумя числами через запятую");
-    return values;
-}
-
-} // namespace
 
 int RunSurface(const TWords& words) {
     const TArguments arguments(

@@ -50,6 +50,12 @@ constexpr TCommand Commands[] = {
     {"surface", RunSurface,
      "  orvan surface PLAN.mpl --factors I,J --from A1,A2 --to B1,B2 --points P1,P2\n"
      "            [--at l1,...,lk] [--all-coords] [--natural] -o FILE\n"},
+    {"plot", RunPlot,
+     "  orvan plot PLAN.mpl contour|ternary|residuals|pareto|halfnormal|interaction|trace\n"
+     "            [--factors I,J] [--at l1,...,lk] [--from A1,A2] [--to B1,B2] [--points N]\n"
+     "            [--natural|--coded] [--error pure|residual] [--width W --height H]\n"
+     "            -o FILE.svg|FILE.png|FILE.pdf\n"
+     "  orvan plot PLAN.mpl contour|ternary ... --data -o FILE.txt\n"},
     {"quantile", RunQuantile,
      "  orvan quantile student F | fisher F2 F1 | cochran N F | pearson upper|lower F\n"
      "            [--exact [--alpha A]]\n"},
@@ -57,7 +63,7 @@ constexpr TCommand Commands[] = {
 };
 
 const char* const AnalysisNote =
-    "Команды analyze, report, statistics, predict, extremum, diagram и surface принимают\n"
+    "Команды analyze, report, statistics, predict, extremum, diagram, surface и plot принимают\n"
     "также --yes (продолжать сомнительные расчеты), --insignificant ignore|zero|refit и\n"
     "--exact-quantiles [--alpha A] (критические значения по распределениям на уровне A\n"
     "вместо таблиц 5 %).\n";

@@ -3,7 +3,7 @@
 # Readme.htm), the public headers for module and plug-in writers, the
 # examples, and the desktop's entry, icon and file type.
 
-install(TARGETS orvan32 orvan RUNTIME DESTINATION bin)
+install(TARGETS orvan32 orvan orvan-plot RUNTIME DESTINATION bin)
 install(TARGETS orvan_standard_module LIBRARY DESTINATION bin/Models)
 get_property(orvan_installed_plugins GLOBAL PROPERTY orvan_plugin_modules)
 install(TARGETS ${orvan_installed_plugins} LIBRARY DESTINATION bin/PlugIns)

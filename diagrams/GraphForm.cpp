@@ -56,21 +56,6 @@ QFont TextFont(const QString& preferred) {
     return font;
 }
 
-Qt::PenStyle GridPenStyle(std::uint8_t style) {
-    switch (style) {
-    case 1:
-        return Qt::DashLine;
-    case 2:
-        return Qt::DotLine;
-    case 3:
-        return Qt::DashDotLine;
-    case 4:
-        return Qt::DashDotDotLine;
-    default:
-        return Qt::SolidLine;
-    }
-}
-
 QList<QPointF> FinitePoints(const std::vector<QPointF>& points, std::vector<double>& xs,
                             std::vector<double>& ys) {
     QList<QPointF> kept;

@@ -101,4 +101,19 @@ void StoreFont(const QFont& font, TFontRecord& record) {
     record.CharSet = 204;
 }
 
+Qt::PenStyle GridPenStyle(std::uint8_t style) {
+    switch (style) {
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
 } // namespace orvanta

@@ -13,6 +13,9 @@ namespace orvanta {
 // A stored colour is RGB (0x00BBGGRR) or one of the desktop's system colours
 // (0x80000000 + index), which the palette of this desktop stands in for.
 QColor ColorOf(TColorValue value, const QPalette& palette);
+// The pen of a chart's grid for the options' style number: 0 solid, 1 dash,
+// 2 dot, 3 dash-dot, 4 dash-dot-dot.
+Qt::PenStyle GridPenStyle(std::uint8_t style);
 TColorValue ValueOf(const QColor& color);
 
 // The stored logical-font record as a font and back. A negative height is

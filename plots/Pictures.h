@@ -1,0 +1,32 @@
+#pragma once
+
+#include "plots/PlotData.h"
+
+#include <string>
+#include <vector>
+
+namespace orvanta {
+
+class TRaruRuro;
+
+// A picture of response curves (interaction, trace): its title, its axes'
+// titles and the labelled curves.
+struct TCurvesPicture {
+    std::string Title;
+    std::string XTitle;
+    std::string YTitle;
+    std::vector<TCurve> Curves;
+};
+
+// The interaction of factor `along` with factor `other` (indices from 0)
+// about the coded point `reference`, along the factor's natural units when
+// `natural` and the plan has them.
+TCurvesPicture InteractionPicture(const TRaruRuro& plan, std::int32_t along, std::int32_t other,
+                                  const std::vector<double>& reference, bool natural);
+// The trace of every factor through the coded point `reference`.
+TCurvesPicture TracePicture(const TRaruRuro& plan, const std::vector<double>& reference);
+
+// The picture's units: natural when asked and the plan has them.
+bool NaturalPicture(const TRaruRuro& plan, bool asked);
+
+} // namespace orvanta
