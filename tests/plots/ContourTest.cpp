@@ -260,12 +260,14 @@ TEST(Ternary, CornersArePureComponents) {
 // The lines are clipped to the triangle and end exactly on its sides: a
 // line of x1 = c is one straight piece from side x3 = 0 to side x2 = 0; a
 // circle round the centroid is a ring when small and three arcs when it
-// runs out over the sides.
+// runs out over the sides; one by the apex leaves a long and a short arc.
 TEST(Ternary, LinesEndOnTheSides) {
-    const auto distance = [](double a, double b, double c) {
-        return (a - 1. / 3) * (a - 1. / 3) + (b - 1. / 3) * (b - 1. / 3) +
-               (c - 1. / 3) * (c - 1. / 3);
+    const auto circle = [](double a0, double b0, double c0) {
+        return [a0, b0, c0](double a, double b, double c) {
+            return (a - a0) * (a - a0) + (b - b0) * (b - b0) + (c - c0) * (c - c0);
+        };
     };
+    const auto centroid = circle(1. / 3, 1. / 3, 1. / 3);
     const struct {
         const char* Name;
         std::function<double(double, double, double)> F;
@@ -276,8 +278,10 @@ TEST(Ternary, LinesEndOnTheSides) {
     } cases[] = {
         {"x1 = 0.3", [](double a, double, double) { return a; }, 0.3, 1, false, 1e-12},
         {"x1 = 0.75", [](double a, double, double) { return a; }, 0.75, 1, false, 1e-12},
-        {"small circle", distance, 0.1, 1, true, 1e-4},
-        {"cut circle", distance, 0.3, 3, false, 1e-4},
+        {"small circle", centroid, 0.1, 1, true, 1e-4},
+        {"cut circle", centroid, 0.3, 3, false, 1e-4},
+        // Cut off the apex: the arc through the ring's start is one piece.
+        {"circle by the apex", circle(0.2, 0.2, 0.6), 0.12, 2, false, 1e-4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
