@@ -41,6 +41,11 @@ TCommandInfo WithButton(TCommandInfo c, const char* button, const char* caption,
     return c;
 }
 
+TCommandInfo ObservationsNeeded(TCommandInfo c) {
+    c.NeedsObservations = true;
+    return c;
+}
+
 std::vector<TCommandInfo> MakeFileCommands() {
     using M = TMenuId;
     return {
@@ -118,6 +123,28 @@ std::vector<TCommandInfo> MakePlanCommands() {
             "SurfaceButton", "Поверхность",
             "Построение пространственного графика по значениям аппроксимирующей функции",
             TBarId::Results),
+        WithButton(Do(M::Graph, "ContourItem", "&Контурный график ...", "", 28,
+                      &F::ContourItemClick, true),
+                   "ContourButton", "Контур",
+                   "Контурный график аппроксимирующей функции по двум факторам с точками плана",
+                   TBarId::Results),
+        ObservationsNeeded(WithButton(
+            Do(M::Graph, "ResidualsItem", "Диагностика &остатков", "", 27, &F::ResidualsItemClick),
+            "ResidualsButton", "Остатки",
+            "Графики остатков: нормальный вероятностный, от предсказания, от порядка "
+            "наблюдений; предсказание от наблюдения",
+            TBarId::Results)),
+        WithButton(Do(M::Graph, "EffectsItem", "&Эффекты", "", 27, &F::EffectsItemClick),
+                   "EffectsButton", "Эффекты",
+                   "Диаграмма Парето |t| коэффициентов; полунормальный график эффектов",
+                   TBarId::Results),
+        WithButton(Do(M::Graph, "InteractionItem", "&Взаимодействие ...", "", 28,
+                      &F::InteractionItemClick),
+                   "InteractionButton", "Взаимодействие",
+                   "Отклик по одному фактору на нижнем и верхнем уровнях другого", TBarId::Results),
+        WithButton(Do(M::Graph, "TraceItem", "&Трассировка", "", 27, &F::TraceItemClick),
+                   "TraceButton", "Трассировка", "Отклик по каждому фактору через центр плана",
+                   TBarId::Results),
         Op(M::Graph, "ExportDiagramItem", "&Экспорт графика ...", "Ctrl+E", 29, &S::ExportDiagram,
            true),
         Op(M::Graph, "ExportSurfaceItem", "Э&кспорт поверхности ...", "Ctrl+J", 30,

@@ -32,6 +32,8 @@ struct TCommandInfo {
     TBarId Bar = TBarId::None;
     // Re-evaluated by its action when the menu opens.
     bool Reevaluate = true;
+    // Also needs the observations (the residuals' pictures).
+    bool NeedsObservations = false;
 };
 
 // Every command, menu by menu in menu order.

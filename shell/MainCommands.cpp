@@ -8,6 +8,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/OptionsForm.h"
 #include "shell/PlanWindows.h"
+#include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
 #include "shell/StatisticsWindow.h"
@@ -167,6 +168,31 @@ void TMainForm::OptionsItemClick() {
 void TMainForm::StatisticsItemClick() {
     if (PlanService->Can(25))
         PlanHost->Statistics().Show();
+}
+
+void TMainForm::ContourItemClick() {
+    if (PlanService->Can(28))
+        PlanHost->Plots().Show(TPlotWindowKind::Contour);
+}
+
+void TMainForm::ResidualsItemClick() {
+    if (PlanService->Can(27) && Plan().HasYMatrix)
+        PlanHost->Plots().Show(TPlotWindowKind::Residuals);
+}
+
+void TMainForm::EffectsItemClick() {
+    if (PlanService->Can(27))
+        PlanHost->Plots().Show(TPlotWindowKind::Effects);
+}
+
+void TMainForm::InteractionItemClick() {
+    if (PlanService->Can(28))
+        PlanHost->Plots().Show(TPlotWindowKind::Interaction);
+}
+
+void TMainForm::TraceItemClick() {
+    if (PlanService->Can(27))
+        PlanHost->Plots().Show(TPlotWindowKind::Trace);
 }
 
 void TMainForm::HelpWelcomeItemClick() {

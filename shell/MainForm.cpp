@@ -19,6 +19,7 @@
 #include "shell/MdiChildGuard.h"
 #include "shell/OptionsForm.h"
 #include "shell/PlanWindows.h"
+#include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
 #include "shell/StatisticsWindow.h"
@@ -117,6 +118,7 @@ TMainForm::~TMainForm() {
     PlanHost->Windows().CloseAll();
     PlanHost->Graphs().CloseAll();
     PlanHost->Statistics().Close();
+    PlanHost->Plots().CloseAll();
     MathDefinition.reset();
     PlanService.reset();
     PlanObject.reset();
@@ -300,7 +302,7 @@ void TMainForm::MenuAboutToShow(QMenu* menu) {
     }
     for (auto& [command, item] : Items)
         if (Menus[command->Menu] == menu && command->Action >= 0 && command->Reevaluate)
-            item->setEnabled(PlanService->Can(command->Action));
+            item->setEnabled(CommandEnabled(*command));
 }
 
 void TMainForm::RefreshWindowMenu() {
@@ -341,16 +343,21 @@ void TMainForm::ChildActivated(QMdiSubWindow* sub) {
         menuBar()->insertMenu(Menus[TMenuId::Export]->menuAction(), menu);
 }
 
+bool TMainForm::CommandEnabled(const TCommandInfo& command) {
+    return PlanService->Can(command.Action) && (!command.NeedsObservations || Plan().HasYMatrix);
+}
+
 void TMainForm::RefreshCommands() {
     for (auto& [command, button] : Buttons)
-        button->setEnabled(PlanService->Can(command->Action));
+        button->setEnabled(CommandEnabled(*command));
     // Shortcuts of the menu items act without the menu being opened, so the
     // items follow the actions here too.
     for (auto& [command, item] : Items)
         if (command->Action >= 0 && command->Reevaluate)
-            item->setEnabled(PlanService->Can(command->Action));
+            item->setEnabled(CommandEnabled(*command));
     Panels[0]->setText(QString::fromStdString(Plan().StatusText));
     PlanHost->Statistics().Follow();
+    PlanHost->Plots().Follow();
     Clock.Refreshed(Options.Ticks());
     RefreshTitle();
 }
@@ -373,6 +380,7 @@ void TMainForm::OptionsAccepted() {
     ServiceTable()->ApplyOptions(PlanService->Server());
     // The error term, alpha and the quantiles change the figures.
     PlanHost->Statistics().Refresh();
+    PlanHost->Plots().ApplyOptions();
 }
 
 void TMainForm::PlanBuilt() {

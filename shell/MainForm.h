@@ -124,6 +124,14 @@ public:
     void ShowItemClick();
     void ArrangeItemClick();
     void StatisticsItemClick();
+    void ContourItemClick();
+    void ResidualsItemClick();
+    void EffectsItemClick();
+    void InteractionItemClick();
+    void TraceItemClick();
+    // Whether the command may run now: its plan action, and the
+    // observations when it needs them.
+    bool CommandEnabled(const TCommandInfo& command);
     void ShowPirsonItemClick();
     void ShowCohrenItemClick();
     void ShowStudentItemClick();

@@ -141,6 +141,69 @@ void DrawStatistics(QPainter& p) {
     p.drawLine(16, 24, 20, 24);
 }
 
+// Nested level lines around a maximum, a design point on them.
+void DrawContour(QPainter& p) {
+    p.setBrush(Qt::NoBrush);
+    const QColor bands[3] = {QColor(59, 81, 139), QColor(33, 144, 141), QColor(170, 220, 50)};
+    for (int i = 0; i < 3; ++i) {
+        p.setPen(QPen(bands[i], 2));
+        p.drawEllipse(QPointF(16, 16), 13 - 4 * i, 10 - 3 * i);
+    }
+    p.setPen(QPen(Ink, 1.2));
+    p.setBrush(Paper);
+    p.drawEllipse(QPointF(8, 22), 2.2, 2.2);
+}
+
+// Residuals scattered about the zero line, one of them marked.
+void DrawResiduals(QPainter& p) {
+    DrawAxes(p);
+    p.setPen(QPen(Ink, 1, Qt::DashLine));
+    p.drawLine(5, 15, 29, 15);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    const QPointF points[] = {{9, 13}, {12, 18}, {15, 14}, {19, 17}, {25, 13}};
+    for (const QPointF& pt : points)
+        p.drawEllipse(pt, 1.8, 1.8);
+    p.setBrush(Accent);
+    p.drawEllipse(QPointF(22, 6), 2.4, 2.4);
+}
+
+// Bars falling off left to right with the critical line across.
+void DrawEffects(QPainter& p) {
+    DrawAxes(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    const int heights[] = {20, 15, 9, 5};
+    for (int i = 0; i < 4; ++i)
+        p.drawRect(8 + 5 * i, 27 - heights[i], 4, heights[i]);
+    p.setPen(QPen(Accent, 2, Qt::DashLine));
+    p.drawLine(6, 17, 29, 17);
+}
+
+// Two lines that cross: the effect of one factor depends on the other.
+void DrawInteraction(QPainter& p) {
+    DrawAxes(p);
+    p.setPen(QPen(Ink, 2));
+    p.drawLine(7, 22, 28, 8);
+    p.setPen(QPen(Accent, 2));
+    p.drawLine(7, 10, 28, 20);
+}
+
+// Curves through a common centre, one per factor.
+void DrawTrace(QPainter& p) {
+    DrawAxes(p);
+    p.setPen(QPen(QColor(128, 128, 128), 1, Qt::DotLine));
+    p.drawLine(17, 4, 17, 27);
+    QPainterPath a;
+    a.moveTo(6, 22);
+    a.quadTo(17, 2, 29, 20);
+    p.setPen(QPen(Ink, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(a);
+    p.setPen(QPen(Accent, 2));
+    p.drawLine(6, 17, 29, 7);
+}
+
 } // namespace
 
 QIcon CommandIcon(const char* buttonName) {
@@ -154,6 +217,11 @@ QIcon CommandIcon(const char* buttonName) {
         {"DiagramButton", DrawDiagram},
         {"SurfaceButton", DrawSurface},
         {"StatisticsButton", DrawStatistics},
+        {"ContourButton", DrawContour},
+        {"ResidualsButton", DrawResiduals},
+        {"EffectsButton", DrawEffects},
+        {"InteractionButton", DrawInteraction},
+        {"TraceButton", DrawTrace},
     };
     for (const auto& [name, draw] : pictures) {
         if (std::strcmp(name, buttonName) != 0)

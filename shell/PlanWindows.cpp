@@ -1,5 +1,6 @@
 #include "shell/PlanWindows.h"
 
+#include "shell/PlotWindows.h"
 #include "shell/StatisticsWindow.h"
 
 #include "dialogs/ReportForm.h"
@@ -15,6 +16,21 @@
 #include <QMdiSubWindow>
 
 namespace orvanta {
+
+namespace {
+
+// The picture windows follow the statistics window in the lists' order.
+TPlotWindowKind PlotKind(TPlanWindow window) {
+    return static_cast<TPlotWindowKind>(static_cast<int>(window) -
+                                        static_cast<int>(TPlanWindow::Contour));
+}
+
+TPlanWindow PlanWindowOf(TPlotWindowKind kind) {
+    return static_cast<TPlanWindow>(static_cast<int>(TPlanWindow::Contour) +
+                                    static_cast<int>(kind));
+}
+
+} // namespace
 
 namespace {
 
@@ -241,6 +257,8 @@ QMdiSubWindow* TPlanWindows::SubWindow(TPlanWindow window) const {
 void TPlanWindows::ShowPlanWindow(TPlanWindow window) {
     if (window == TPlanWindow::Statistics && Statistics)
         Statistics->Restore();
+    else if (window > TPlanWindow::Statistics && Plots)
+        Plots->Restore(PlotKind(window));
     else if (window == TPlanWindow::Diagram)
         Service.Graphs.Show(true);
     else if (window == TPlanWindow::Report)
@@ -252,6 +270,8 @@ void TPlanWindows::ShowPlanWindow(TPlanWindow window) {
 void TPlanWindows::MinimizePlanWindow(TPlanWindow window) {
     if (window == TPlanWindow::Statistics && Statistics)
         Statistics->Minimize();
+    else if (window > TPlanWindow::Statistics && Plots)
+        Plots->Minimize(PlotKind(window));
     else if (window == TPlanWindow::Diagram)
         Service.Graphs.Show(false);
     else if (QMdiSubWindow* sub = SubWindow(window))
@@ -267,10 +287,17 @@ void TPlanWindows::PlacePlanWindow(TPlanWindow window, const TWindowRect& rect) 
     sub->raise();
 }
 
-bool TPlanWindows::ListsStatistics(TListOperation operation) const {
-    if (!Statistics || !Statistics->IsOpen())
-        return false;
-    return Statistics->IsMinimized() == (operation == TListOperation::Show);
+std::vector<TPlanWindow> TPlanWindows::ExtraWindows(TListOperation operation) const {
+    const bool minimized = operation == TListOperation::Show;
+    std::vector<TPlanWindow> listed;
+    if (Statistics && Statistics->IsOpen() && Statistics->IsMinimized() == minimized)
+        listed.push_back(TPlanWindow::Statistics);
+    for (std::size_t i = 0; Plots && i < PlotWindowKinds; ++i) {
+        const auto kind = static_cast<TPlotWindowKind>(i);
+        if (Plots->IsOpen(kind) && Plots->IsMinimized(kind) == minimized)
+            listed.push_back(PlanWindowOf(kind));
+    }
+    return listed;
 }
 
 void TPlanWindows::ArrangeDiagram() {

@@ -19,6 +19,7 @@ namespace orvanta {
 class TMTEditForm;
 class TReportForm;
 class TStatisticsWindow;
+class TPlotWindows;
 class TPlanService;
 
 // The plan's five data windows and its report window inside the main
@@ -61,9 +62,12 @@ public:
     void MinimizePlanWindow(TPlanWindow window) override;
     void PlacePlanWindow(TPlanWindow window, const TWindowRect& rect) override;
     void ArrangeDiagram() override;
-    bool ListsStatistics(TListOperation operation) const override;
-    // The statistics window the lists act upon.
-    void SetStatisticsWindow(TStatisticsWindow* statistics) { Statistics = statistics; }
+    std::vector<TPlanWindow> ExtraWindows(TListOperation operation) const override;
+    // The model's windows the lists act upon.
+    void SetModelWindows(TStatisticsWindow* statistics, TPlotWindows* plots) {
+        Statistics = statistics;
+        Plots = plots;
+    }
 
 private:
     void Attach(TMTEditForm& editor, TDataWindow window);
@@ -76,6 +80,7 @@ private:
     std::function<void()> RefreshTitle;
     QPointer<QMdiSubWindow> Windows[6];
     TStatisticsWindow* Statistics = nullptr;
+    TPlotWindows* Plots = nullptr;
     // The number of the composed report the window shows.
     std::optional<std::uint64_t> LoadedReport;
 };

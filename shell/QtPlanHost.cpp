@@ -25,6 +25,7 @@
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
 #include "shell/PlanWindows.h"
+#include "shell/PlotWindows.h"
 #include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 
@@ -71,7 +72,12 @@ void TQtPlanHost::CreateWindows() {
     ListHandler = std::make_unique<TWindowListHandler>(Main.Service(), *PlanWindows, &Main);
     GraphWindows = std::make_unique<TGraphWindows>(Main.MdiArea(), Main.Service(), Main);
     StatisticsWindow = std::make_unique<TStatisticsWindow>(Main.MdiArea(), Main);
-    PlanWindows->SetStatisticsWindow(StatisticsWindow.get());
+    PlotWindows = std::make_unique<TPlotWindows>(Main.MdiArea(), Main);
+    PlanWindows->SetModelWindows(StatisticsWindow.get(), PlotWindows.get());
+    // A click on a residual shows its row of the statistics.
+    PlotWindows->OnObservation = [this](std::int32_t run, std::int32_t repeat) {
+        StatisticsWindow->ShowObservation(run, repeat);
+    };
 }
 
 void TQtPlanHost::CreateInputDialogs() {

@@ -15,6 +15,7 @@ struct TWizardChoices;
 class TPlanWindows;
 class TGraphWindows;
 class TStatisticsWindow;
+class TPlotWindows;
 class TDiagramWizard;
 class TSurfaceWizard;
 class TWindowListHandler;
@@ -53,6 +54,7 @@ public:
     TPlanWindows& Windows() { return *PlanWindows; }
     TGraphWindows& Graphs() { return *GraphWindows; }
     TStatisticsWindow& Statistics() { return *StatisticsWindow; }
+    TPlotWindows& Plots() { return *PlotWindows; }
     TWindowListHandler& WindowLists() { return *ListHandler; }
 
     // ---- TMessageHost ----
@@ -136,6 +138,7 @@ private:
     std::unique_ptr<TPlanWindows> PlanWindows;
     std::unique_ptr<TGraphWindows> GraphWindows;
     std::unique_ptr<TStatisticsWindow> StatisticsWindow;
+    std::unique_ptr<TPlotWindows> PlotWindows;
     std::unique_ptr<TDiagramWizard> DiagramWizard;
     // Uses the diagram wizard's levels page: destroyed before it.
     std::unique_ptr<TSurfaceWizard> SurfaceWizard;

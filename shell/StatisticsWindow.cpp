@@ -10,6 +10,8 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTableWidget>
 
 namespace orvanta {
 
@@ -71,6 +73,24 @@ void TStatisticsWindow::Show() {
     // A new window starts where the area shows all of it.
     if (made && !Area.viewport()->rect().contains(Sub->geometry()))
         Sub->move(0, 0);
+}
+
+void TStatisticsWindow::ShowObservation(std::int32_t run, std::int32_t repeat) {
+    Show();
+    TStatisticsForm* form = Form();
+    QTableWidget* table = form ? form->Table("diagnostics") : nullptr;
+    if (!table)
+        return;
+    for (int tab = 0; tab < form->Tabs->count(); ++tab)
+        if (form->Tabs->widget(tab)->objectName() == QStringLiteral("diagnostics"))
+            form->Tabs->setCurrentIndex(tab);
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->item(row, 0)->text() == QString::number(run) &&
+            table->item(row, 1)->text() == QString::number(repeat)) {
+            table->selectRow(row);
+            table->scrollToItem(table->item(row, 0));
+            table->setFocus();
+        }
 }
 
 void TStatisticsWindow::Restore() {

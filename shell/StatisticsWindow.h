@@ -30,6 +30,9 @@ public:
     // went away.
     void Follow();
     void Restore();
+    // Opens the window on its diagnostics with the observation's row
+    // selected.
+    void ShowObservation(std::int32_t run, std::int32_t repeat);
     void Minimize();
     void Close();
 

@@ -68,6 +68,16 @@ const char* PlanWindowCaption(TPlanWindow window) {
         return "Диаграмма";
     case TPlanWindow::Statistics:
         return "Статистика модели";
+    case TPlanWindow::Contour:
+        return "Контурный график";
+    case TPlanWindow::Residuals:
+        return "Диагностика остатков";
+    case TPlanWindow::Effects:
+        return "Эффекты";
+    case TPlanWindow::Interaction:
+        return "Взаимодействие";
+    case TPlanWindow::Trace:
+        return "Трассировка";
     }
     return "";
 }

@@ -18,9 +18,15 @@ enum class TPlanWindow {
     Responses,
     Report,
     Diagram,
-    // The statistics window is listed after the plan's own windows, when it
-    // is open; the plan's actions know nothing of it.
-    Statistics
+    // The windows of the model's statistics and pictures are listed after
+    // the plan's own windows, when they are open; the plan's actions know
+    // nothing of them.
+    Statistics,
+    Contour,
+    Residuals,
+    Effects,
+    Interaction,
+    Trace
 };
 constexpr int PlanWindowCount = 7;
 

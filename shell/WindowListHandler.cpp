@@ -70,8 +70,8 @@ bool TWindowListHandler::Run(TListOperation operation, const TWindowRect* area) 
         return false;
     TFormList& dialog = Dialog(operation);
     std::vector<TPlanWindow> listed = ListedWindows(operation, Service);
-    if (Ops.ListsStatistics(operation))
-        listed.push_back(TPlanWindow::Statistics);
+    for (TPlanWindow extra : Ops.ExtraWindows(operation))
+        listed.push_back(extra);
     dialog.SetWindows(listed);
     if (dialog.ShowAlways()) {
         if (dialog.exec() != QDialog::Accepted) {
@@ -109,9 +109,10 @@ void TWindowListHandler::Place(const std::vector<TPlanWindow>& checked, const TW
             Ops.PlacePlanWindow(window, *rect);
     if (Contains(checked, TPlanWindow::Diagram))
         Ops.ArrangeDiagram();
-    // The statistics window keeps its place and comes to the front.
-    if (Contains(checked, TPlanWindow::Statistics))
-        Ops.ShowPlanWindow(TPlanWindow::Statistics);
+    // The model's windows keep their places and come to the front.
+    for (TPlanWindow window : checked)
+        if (window >= TPlanWindow::Statistics)
+            Ops.ShowPlanWindow(window);
 }
 
 } // namespace orvanta

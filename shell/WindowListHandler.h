@@ -25,9 +25,9 @@ public:
     virtual void PlacePlanWindow(TPlanWindow window, const TWindowRect& rect) = 0;
     // The diagram's view arranges itself.
     virtual void ArrangeDiagram() = 0;
-    // Whether the operation lists the statistics window (open and, for
-    // showing, minimised; otherwise not minimised).
-    virtual bool ListsStatistics(TListOperation /*operation*/) const { return false; }
+    // The windows of the model beside the plan's that the operation lists
+    // (open and, for showing, minimised; otherwise not minimised).
+    virtual std::vector<TPlanWindow> ExtraWindows(TListOperation /*operation*/) const { return {}; }
 };
 
 // The three window-list dialogs ("Свернуть", "Показать", "Расположить окна")
