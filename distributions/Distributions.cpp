@@ -2,6 +2,7 @@
 
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
 
 #include <cmath>
@@ -17,6 +18,7 @@ using TPolicy = boost::math::policies::policy<
     boost::math::policies::domain_error<boost::math::policies::ignore_error>,
     boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
     boost::math::policies::evaluation_error<boost::math::policies::ignore_error>>;
+using TNormal = boost::math::normal_distribution<double, TPolicy>;
 using TStudent = boost::math::students_t_distribution<double, TPolicy>;
 using TFisher = boost::math::fisher_f_distribution<double, TPolicy>;
 using TChiSquare = boost::math::chi_squared_distribution<double, TPolicy>;
@@ -32,6 +34,12 @@ bool Probability(double p) {
 }
 
 } // namespace
+
+double NormalQuantile(double probability) {
+    if (!Probability(probability))
+        return NaN;
+    return boost::math::quantile(TNormal(), probability);
+}
 
 double StudentQuantile(double probability, double df) {
     if (!Degrees(df) || !Probability(probability))

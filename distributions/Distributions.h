@@ -9,6 +9,8 @@ namespace orvanta::dist {
 // outside a function's domain (df <= 0, a probability outside (0, 1), a value
 // that is not a number) gives NaN.
 
+// z with P(Z <= z) = probability for the standard normal distribution.
+double NormalQuantile(double probability);
 // t with P(T <= t) = probability for Student's t with df degrees of freedom.
 double StudentQuantile(double probability, double df);
 // F with P(F <= x) = probability for Fisher's F with df1 (numerator) and df2

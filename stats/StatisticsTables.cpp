@@ -215,12 +215,11 @@ TStatSection Diagnostics(const TModelStatistics& s) {
     const auto n = static_cast<std::int32_t>(s.Observations.size());
     const double cook = n > 0 ? 4.0 / n : 0.0;
     for (const TObservationDiagnostics& o : s.Observations) {
-        const bool marked = std::fabs(o.ExternallyStudentized) > 3.0 || o.CooksDistance > cook;
         Add(table,
             {Count(o.Run), Count(o.Repeat), Figure(o.Actual), Figure(o.Predicted),
              Figure(o.Residual), Figure(o.Leverage), Figure(o.Studentized),
              Figure(o.ExternallyStudentized), Figure(o.CooksDistance)},
-            marked);
+            WorthALook(o, s.Observations.size()));
     }
     section.Tables.push_back(std::move(table));
     section.Below.push_back("Выделены наблюдения, у которых внешне стьюдентизированный остаток по "
@@ -230,6 +229,11 @@ TStatSection Diagnostics(const TModelStatistics& s) {
 }
 
 } // namespace
+
+bool WorthALook(const TObservationDiagnostics& o, std::size_t observations) {
+    return std::fabs(o.ExternallyStudentized) > 3.0 ||
+           (observations > 0 && o.CooksDistance > 4.0 / static_cast<double>(observations));
+}
 
 TStatisticsOptions StatisticsOptionsFromSettings() {
     const TSettings& o = Settings();

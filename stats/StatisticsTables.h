@@ -2,6 +2,7 @@
 
 #include "stats/ModelStatistics.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ TStatisticsOptions StatisticsOptionsFromSettings();
 // "< 0,0001", the factor names of the plan, insignificant terms noted the
 // way the report notes them.
 std::vector<TStatSection> StatisticsSections(const TRaruRuro& plan, const TModelStatistics& s);
+
+// Whether an observation stands out enough for a researcher to look at it:
+// |externally studentized residual| > 3 or Cook's distance > 4/n, n the
+// number of observations. The diagnostics table and the residual plots mark
+// the same ones.
+bool WorthALook(const TObservationDiagnostics& o, std::size_t observations);
 
 // A figure as the tables show it ("—" when it is not a number).
 std::string StatFigure(double value);
