@@ -34,5 +34,6 @@ TEST(DistributionsTest, AgreeWithR) {
     // Outside the domains there is no value, not an exception.
     EXPECT_TRUE(std::isnan(dist::StudentQuantile(0.975, 0.0)));
     EXPECT_TRUE(std::isnan(dist::FisherQuantile(1.5, 1.0, 2.0)));
+    EXPECT_TRUE(std::isnan(dist::NormalQuantile(1.0)));
     EXPECT_TRUE(std::isnan(dist::CochranCritical(0.05, 1, 2)));
 }
