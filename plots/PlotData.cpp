@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace orvanta {
 
@@ -35,12 +34,16 @@ TResidualPoint Point(const TObservationDiagnostics& o, double x, double y, bool 
 }
 
 // The normal plot and its quartile line; the residuals are sorted with the
-// observations they came from.
+// observations they came from. A residual that is not a number (an
+// observation the fit passes through) has no place on the plot, as in R's
+// qqnorm.
 void FillNormal(const std::vector<TObservationDiagnostics>& observations,
                 const std::vector<bool>& marked, TResidualPanels& panels) {
-    const std::size_t n = observations.size();
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < observations.size(); ++i)
+        if (!std::isnan(observations[i].ExternallyStudentized))
+            order.push_back(i);
+    const std::size_t n = order.size();
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return observations[a].ExternallyStudentized < observations[b].ExternallyStudentized;
     });
@@ -136,8 +139,12 @@ TParetoChart ParetoChart(const TModelStatistics& statistics) {
         const double t = std::fabs(c.T);
         chart.Bars.push_back({c.Name, t, t > chart.Critical});
     }
+    // A t without a value (no error variance) goes last instead of breaking
+    // the order.
     std::stable_sort(chart.Bars.begin(), chart.Bars.end(),
-                     [](const TParetoBar& a, const TParetoBar& b) { return a.AbsT > b.AbsT; });
+                     [](const TParetoBar& a, const TParetoBar& b) {
+                         return std::isnan(b.AbsT) ? !std::isnan(a.AbsT) : a.AbsT > b.AbsT;
+                     });
     return chart;
 }
 

@@ -87,7 +87,7 @@ protected:
 
 TEST_F(PlotDataTest, NormalPlotAgreesWithR) {
     const auto lines = ReadReference(Data + "/plots/normal.ref");
-    ASSERT_EQ(lines.size(), 15u);
+    ASSERT_EQ(lines.size(), 18u);
     for (std::size_t at = 0; at < lines.size(); at += 3) {
         SCOPED_TRACE(lines[at][1]);
         TModelStatistics s;
@@ -97,6 +97,7 @@ TEST_F(PlotDataTest, NormalPlotAgreesWithR) {
                 {static_cast<std::int32_t>(i + 1), 1, 0.0, 0.0, 0.0, 0.0, 0.0, sample[i], 0.0});
         const TResidualPanels panels = ResidualPanels(s);
         const std::vector<double> blom = Figures(lines[at + 1], 2);
+        std::erase_if(sample, [](double y) { return std::isnan(y); });
         std::sort(sample.begin(), sample.end());
         ASSERT_EQ(panels.Normal.size(), sample.size());
         for (std::size_t i = 0; i < sample.size(); ++i) {
@@ -202,6 +203,18 @@ TEST_F(PlotDataTest, EffectPlotsAgreeWithR) {
         EXPECT_EQ(point, half->Points.size());
     }
     EXPECT_EQ(charts, 3u);
+}
+
+// A term whose t has no value (no error variance) still gets its bar, last.
+TEST_F(PlotDataTest, ParetoChartPutsATermWithoutTLast) {
+    TModelStatistics s;
+    for (const auto& [name, t] : {std::pair{"B0", 9.0}, {"B1", NAN}, {"B2", 2.0}, {"B3", -5.0}})
+        s.Coefficients.push_back({0, name, 0.0, 0.0, t, 0.0, 0.0, 0.0,
+                                  name == std::string("B0") ? std::nullopt : std::optional(1.0)});
+    std::string order;
+    for (const TParetoBar& bar : ParetoChart(s).Bars)
+        order += bar.Name + " ";
+    EXPECT_EQ(order, "B3 B2 B1 ");
 }
 
 // Both lines of the interaction plot are the fitted equation along one

@@ -2,8 +2,9 @@
 # Run from the repository root:  Rscript tests/data/plots/reference.R
 # Writes, in this folder,
 #   normal.ref   per sample of externally studentized residuals:
-#                  sample <name> y1 ... yn         the residuals as given
+#                  sample <name> y1 ... yn         the residuals as given (NA: not a number)
 #                  blom <name> x1 ... xn           qnorm(ppoints(n, a = 3/8)), x of the i-th smallest
+#                                                  (n the residuals that are numbers, as qqnorm)
 #                  qqline <name> x0 y0 x1 y1       qqline's line at the smallest and largest x
 #   effects.ref  the Pareto charts and the half-normal plot of plans in ../statistics, from the
 #                figures of their reference files (t of the coefficients, the error term's df,
@@ -33,12 +34,13 @@ samples <- list(
   five = c(-1.2, 0.3, 2.5, -0.4, 0.9),
   ties = c(0.5, -0.5, 0.5, 1.5, -2, 0.5, -0.5, 3.25),
   eighteen = round(rnorm(18), 4),
-  heavy = rt(41, df = 3))
+  heavy = rt(41, df = 3),
+  missing = c(1.2, NA, -0.3, 0.8, NA, -1.5))
 
 out <- character()
 for (name in names(samples)) {
   y <- samples[[name]]
-  n <- length(y)
+  n <- sum(!is.na(y))
   x <- qnorm(ppoints(n, a = 3/8))
   stopifnot(all.equal(ppoints(n, a = 3/8), (seq_len(n) - 3/8) / (n + 1/4)))
   ab <- qqlineOf(y)
