@@ -60,18 +60,6 @@ std::pair<std::int32_t, std::int32_t> Factors(const TArguments& arguments, const
     return {factors[0] - 1, factors[1] - 1};
 }
 
-// The coded span of the plan's runs along a factor (-1 .. 1 when they do
-// not spread).
-std::pair<double, double> RunSpan(const TRaruRuro& plan, std::int32_t factor) {
-    double low = 0.0;
-    double high = 0.0;
-    for (std::int32_t i = 0; i < plan.CodeMatrix.RowCount(); ++i) {
-        low = std::min(low, plan.CodeMatrix.Get(i, factor));
-        high = std::max(high, plan.CodeMatrix.Get(i, factor));
-    }
-    return high > low ? std::pair{low, high} : std::pair{-1.0, 1.0};
-}
-
 bool ContourOf(const TArguments& arguments, const TRaruRuro& plan, bool natural,
                TPlotContent& content) {
     if (IsMixturePlan(plan)) {

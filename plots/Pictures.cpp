@@ -2,6 +2,8 @@
 
 #include "plan/RaruRuro.h"
 
+#include <algorithm>
+
 namespace orvanta {
 
 namespace {
@@ -12,6 +14,19 @@ std::string FactorName(const TRaruRuro& plan, std::int32_t factor) {
 }
 
 } // namespace
+
+std::pair<double, double> RunSpan(const TRaruRuro& plan, std::int32_t factor) {
+    double low = 0.0;
+    double high = 0.0;
+    for (std::int32_t i = 0; i < plan.CodeMatrix.RowCount(); ++i) {
+        low = std::min(low, plan.CodeMatrix.Get(i, factor));
+        high = std::max(high, plan.CodeMatrix.Get(i, factor));
+    }
+    if (!(high > low))
+        return {-1.0, 1.0};
+    const double spare = 0.05 * (high - low);
+    return {low - spare, high + spare};
+}
 
 bool NaturalPicture(const TRaruRuro& plan, bool asked) {
     return asked && HasNaturalAxes(plan);

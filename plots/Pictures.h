@@ -3,6 +3,7 @@
 #include "plots/PlotData.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvanta {
@@ -25,6 +26,11 @@ TCurvesPicture InteractionPicture(const TRaruRuro& plan, std::int32_t along, std
                                   const std::vector<double>& reference, bool natural);
 // The trace of every factor through the coded point `reference`.
 TCurvesPicture TracePicture(const TRaruRuro& plan, const std::vector<double>& reference);
+
+// The coded span the contour shows by default along a factor: its runs'
+// span with a twentieth of it to spare on each side (-1 .. 1 when the runs
+// do not spread), so that the runs on the edge are seen whole.
+std::pair<double, double> RunSpan(const TRaruRuro& plan, std::int32_t factor);
 
 // The picture's units: natural when asked and the plan has them.
 bool NaturalPicture(const TRaruRuro& plan, bool asked);

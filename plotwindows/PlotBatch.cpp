@@ -75,11 +75,19 @@ int Run(const TWords& words) {
                : ExitFailure;
 }
 
+// The toolkit's own remarks (a missing runtime folder, fonts) are not the
+// batch tool's business: its messages are its own.
+void QuietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "orvan plot: %s\n", text.toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // No display is needed, nor used when there is one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietToolkit);
     QApplication application(argc, argv);
     const TWords words(argv + 1, argv + argc);
     try {

@@ -198,12 +198,14 @@ void TriangleFrame(QCustomPlot& plot, QCPAxisRect* rect, const TContourPicture& 
     for (int c = 0; c < 3; ++c) {
         double x[3] = {0, 0, 0};
         x[c] = 1;
-        Label(plot, rect, TernaryPoint(x[0], x[1], x[2]), Text(picture.Corners[std::size_t(c)]),
-              corners[c])
-            ->setClipToAxisRect(false);
+        QCPItemText* name = Label(plot, rect, TernaryPoint(x[0], x[1], x[2]),
+                                  Text(picture.Corners[std::size_t(c)]), corners[c]);
+        name->setClipToAxisRect(false);
+        name->setPadding(QMargins(8, 10, 8, 10));
+        name->setFont(QFont(QString(), 10, QFont::Bold));
     }
-    Bottom(rect)->setRange(-0.12, 1.12);
-    Left(rect)->setRange(-0.1, 0.98);
+    Bottom(rect)->setRange(-0.22, 1.22);
+    Left(rect)->setRange(-0.12, 1.0);
 }
 
 } // namespace

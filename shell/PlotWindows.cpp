@@ -39,18 +39,6 @@ double Coded(const TRaruRuro& plan, std::int32_t f, double value, bool natural) 
     return interval != 0.0 ? (value - plan.BaseLevels.Get(f)) / interval : value;
 }
 
-// The coded span of the plan's runs along a factor (-1 .. 1 when they do
-// not spread).
-std::pair<double, double> RunSpan(const TRaruRuro& plan, std::int32_t factor) {
-    double low = 0.0;
-    double high = 0.0;
-    for (std::int32_t i = 0; i < plan.CodeMatrix.RowCount(); ++i) {
-        low = std::min(low, plan.CodeMatrix.Get(i, factor));
-        high = std::max(high, plan.CodeMatrix.Get(i, factor));
-    }
-    return high > low ? std::pair{low, high} : std::pair{-1.0, 1.0};
-}
-
 } // namespace
 
 TPlotWindows::TPlotWindows(QMdiArea& area, TMainForm& main) : Area(area), Main(main) {}
