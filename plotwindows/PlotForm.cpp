@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QVBoxLayout>
+
+#include <optional>
 #include <qcustomplot.h>
 
 namespace orvanta {
@@ -33,12 +35,7 @@ TPlotForm::TPlotForm(QWidget* parent) : QWidget(parent) {
     layout->addWidget(Plot, 1);
     layout->addWidget(ReadOutLine);
     connect(Plot, &QCustomPlot::mouseMove, this, &TPlotForm::MouseMoved);
-    connect(Plot, &QCustomPlot::plottableClick, this,
-            [this](QCPAbstractPlottable* plottable, int index, QMouseEvent*) {
-                const auto set = PointSets.find(plottable);
-                if (set != PointSets.end() && OnPointClick)
-                    OnPointClick(set->second, index);
-            });
+    connect(Plot, &QCustomPlot::mousePress, this, &TPlotForm::MousePressed);
     CreateMenus();
     AskExportFile = [this] { return RunExportDialog(); };
     AskRasterSize = [this]() -> std::optional<QSize> {
@@ -124,9 +121,34 @@ bool TPlotForm::NaturalUnits() const {
     return UnitsItem->isChecked();
 }
 
-void TPlotForm::RegisterPoints(QCPAbstractPlottable* plottable, int set) {
-    PointSets[plottable] = set;
-    plottable->setSelectable(QCP::stSingleData);
+void TPlotForm::RegisterPoints(QCPCurve* points, int set) {
+    PointSets[points] = set;
+}
+
+void TPlotForm::MousePressed(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !OnPointClick)
+        return;
+    // The nearest registered point within a few pixels, whatever is drawn
+    // over it (a mark, its label).
+    const QPointF at = event->position();
+    double best = 6.0 * 6.0;
+    std::optional<std::pair<int, int>> hit;
+    for (const auto& [curve, set] : PointSets) {
+        QCPAxis* x = curve->keyAxis();
+        QCPAxis* y = curve->valueAxis();
+        int index = 0;
+        for (auto it = curve->data()->constBegin(); it != curve->data()->constEnd();
+             ++it, ++index) {
+            const double dx = x->coordToPixel(it->key) - at.x();
+            const double dy = y->coordToPixel(it->value) - at.y();
+            if (dx * dx + dy * dy < best) {
+                best = dx * dx + dy * dy;
+                hit = std::pair{set, index};
+            }
+        }
+    }
+    if (hit)
+        OnPointClick(hit->first, hit->second);
 }
 
 void TPlotForm::MouseMoved(QMouseEvent* event) {

@@ -12,7 +12,8 @@
 #include <utility>
 
 class QAction;
-class QCPAbstractPlottable;
+class QCPCurve;
+class QMouseEvent;
 class QCustomPlot;
 class QLabel;
 class QMenu;
@@ -43,8 +44,8 @@ public:
     // The text under the picture for the mouse at (x, y) of the first axis
     // rectangle; without it there is no read-out line.
     std::function<QString(double x, double y)> ReadOut;
-    // A click on point `index` of a plottable registered with its set.
-    void RegisterPoints(QCPAbstractPlottable* plottable, int set);
+    // A click on point `index` of a scatter set registered with its number.
+    void RegisterPoints(QCPCurve* points, int set);
     std::function<void(int set, int index)> OnPointClick;
 
     // Written safely; false (with the message shown) when it could not be.
@@ -71,12 +72,13 @@ public:
 private:
     void CreateMenus();
     void MouseMoved(QMouseEvent* event);
+    void MousePressed(QMouseEvent* event);
     std::optional<std::pair<std::string, int>> RunExportDialog();
 
     std::function<void(QCustomPlot&, const TPlotLook&)> Draw;
     std::function<void(bool)> UnitsSwitched;
     TPlotLook Look;
-    std::map<QCPAbstractPlottable*, int> PointSets;
+    std::map<QCPCurve*, int> PointSets;
     std::string LastExportFile;
 };
 
