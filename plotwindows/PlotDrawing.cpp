@@ -134,9 +134,12 @@ void RunMarks(QCustomPlot& plot, QCPAxisRect* rect, const TContourPicture& pictu
     if (picture.Stationary) {
         Curve(rect, {*picture.Stationary}, Qt::NoPen,
               QCPScatterStyle(QCPScatterStyle::ssStar, QPen(MarkedColour, 2), Qt::NoBrush, 14));
-        Label(plot, rect, *picture.Stationary, QStringLiteral("стационарная точка"),
-              Qt::AlignLeft | Qt::AlignTop, MarkedColour)
-            ->setPadding(QMargins(8, 4, 0, 0));
+        // Written towards the middle of the picture, where there is room.
+        const bool right = picture.Stationary->X > 0.5 * (picture.Grid.X0 + picture.Grid.X1);
+        QCPItemText* label =
+            Label(plot, rect, *picture.Stationary, QStringLiteral("стационарная точка"),
+                  (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, MarkedColour);
+        label->setPadding(right ? QMargins(0, 6, 10, 0) : QMargins(10, 6, 0, 0));
     }
 }
 
@@ -225,8 +228,12 @@ void DrawContour(QCustomPlot& plot, const TContourPicture& picture, const TPlotL
         TriangleFrame(plot, rect, picture);
     } else {
         Titles(rect, Text(picture.XTitle), Text(picture.YTitle));
-        Bottom(rect)->setRange(picture.Grid.X0, picture.Grid.X1);
-        Left(rect)->setRange(picture.Grid.Y0, picture.Grid.Y1);
+        // A little room around the bands, so that runs on their edge show
+        // whole with their numbers.
+        const double dx = 0.04 * (picture.Grid.X1 - picture.Grid.X0);
+        const double dy = 0.04 * (picture.Grid.Y1 - picture.Grid.Y0);
+        Bottom(rect)->setRange(picture.Grid.X0 - dx, picture.Grid.X1 + dx);
+        Left(rect)->setRange(picture.Grid.Y0 - dy, picture.Grid.Y1 + dy);
     }
     RunMarks(plot, rect, picture);
     ApplyLook(plot, look);
@@ -300,7 +307,8 @@ void ParetoPanel(QCustomPlot& plot, QCPAxisRect* bars, const TParetoChart& paret
     Label(plot, bars, {double(pareto.Bars.size()) + 0.6, pareto.Critical},
           QStringLiteral("t = %1 (α = %2)")
               .arg(PlotNumber(pareto.Critical), PlotNumber(pareto.Alpha)),
-          Qt::AlignRight | Qt::AlignBottom, MarkedColour);
+          Qt::AlignRight | Qt::AlignBottom, MarkedColour)
+        ->setBrush(QColor(255, 255, 255, 210));
 }
 
 void HalfNormalPanel(QCustomPlot& plot, QCPAxisRect* half, const THalfNormalPlot& halfNormal,

@@ -13,6 +13,7 @@
 #include "shell/MessageBoxes.h"
 #include "shell/OptionsForm.h"
 #include "shell/PlanWindows.h"
+#include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
 #include "shell/StatisticsWindow.h"
@@ -217,6 +218,73 @@ bool SaveStatistics(orvanta::TMainForm& main, const QDir& folder, const QDir* gu
             ok = SaveSmall(*window, *guide, QString::fromLatin1(file), 760) && ok;
         }
     window->close();
+    return ok;
+}
+
+// The pictures of the model: the contour (through the surface's wizard
+// pages, as they stand) and the residual panels for the README and the
+// guide; the effects, the interaction and the trace for the guide.
+bool SavePictures(orvanta::TMainForm& main, const QDir& folder, const QDir* guide) {
+    using namespace orvanta;
+    if (!main.Service().Can(28))
+        return true;
+    const struct {
+        TPlotWindowKind Kind;
+        void (TMainForm::*Command)();
+        const char* File;
+        bool Readme;
+    } pictures[] = {
+        {TPlotWindowKind::Contour, &TMainForm::ContourItemClick, "contour.png", true},
+        {TPlotWindowKind::Residuals, &TMainForm::ResidualsItemClick, "residuals.png", true},
+        {TPlotWindowKind::Effects, &TMainForm::EffectsItemClick, "effects.png", false},
+        {TPlotWindowKind::Interaction, &TMainForm::InteractionItemClick, "interaction.png", false},
+        {TPlotWindowKind::Trace, &TMainForm::TraceItemClick, "trace.png", false},
+    };
+    bool ok = true;
+    for (const auto& picture : pictures) {
+        TModalPerson person(nullptr, {{}, {}, {}});
+        (main.*picture.Command)();
+        QMdiSubWindow* window = main.Host().Plots().Window(picture.Kind);
+        if (!window) {
+            std::fprintf(stderr, "no picture %s\n", picture.File);
+            ok = false;
+            continue;
+        }
+        window->resize(picture.Kind == TPlotWindowKind::Residuals ? QSize(820, 600)
+                                                                  : QSize(720, 520));
+        const QString file = QString::fromLatin1(picture.File);
+        if (picture.Readme)
+            ok = SaveBoth(*window, folder, guide, file) && ok;
+        else if (guide)
+            ok = Save(*window, *guide, file) && ok;
+        window->close();
+    }
+    return ok;
+}
+
+// The mixture's triangle, from the bundled mixture plan, for the guide.
+bool SaveTriangle(orvanta::TMainForm& main, const QDir& guide, const QDir& examples) {
+    using namespace orvanta;
+    main.Plan().Modified = false;
+    if (main.Service().Can(4))
+        main.Service().ClosePlan();
+    if (!main.Service().OpenPlan(
+            examples.filePath(QStringLiteral("simplex32-blend.mpl")).toStdString()))
+        return false;
+    {
+        TModalPerson forward(nullptr, {});
+        main.Service().RunAnalysis();
+    }
+    main.ContourItemClick();
+    QMdiSubWindow* window = main.Host().Plots().Window(TPlotWindowKind::Contour);
+    if (!window) {
+        std::fprintf(stderr, "no triangle of the mixture plan\n");
+        return false;
+    }
+    window->resize(720, 560);
+    const bool ok = Save(*window, guide, QStringLiteral("ternary.png"));
+    window->close();
+    main.Plan().Modified = false;
     return ok;
 }
 
@@ -457,6 +525,7 @@ int main(int argc, char** argv) {
     ok = SaveDiagram(main, folder, guideFolder) && ok;
     ok = SaveSurface(main, folder, guideFolder) && ok;
     ok = SaveStatistics(main, folder, guideFolder) && ok;
+    ok = SavePictures(main, folder, guideFolder) && ok;
     if (guide) {
         const QDir examples = QFileInfo(args[1]).absoluteDir();
         // The examples are shown, never saved.
@@ -465,6 +534,8 @@ int main(int argc, char** argv) {
             return TAnswer::No;
         });
         ok = SavePlugIn(main, *guide, examples) && ok;
+        SetMessageBoxHook([](TBoxKind, const std::string&) { return TAnswer::Yes; });
+        ok = SaveTriangle(main, *guide, examples) && ok;
     }
     main.Plan().Modified = false;
     return ok ? 0 : 1;
