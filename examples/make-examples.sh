@@ -45,3 +45,13 @@ case $orvan in /*) ;; *) orvan=$OLDPWD/$orvan ;; esac
     --names "Температура закалки, °C;Выдержка, мин;Углерод, %" \
     --response-name "Твердость, HRC" \
     --check-point 0,0,0 --check-responses 40.3,39.8,40.1
+
+# Unreplicated 2^4 full factorial with the pairwise-interaction model: a
+# screening experiment whose active effects Lenth's method finds.
+"$orvan" new --generator "Полный факторный эксперимент 2^4" \
+    --model "Линейная модель с парными взаимодействиями, k = 4" --repeats 1 \
+    -o ffe24-screening.mpl
+"$orvan" set ffe24-screening.mpl --responses ffe24-screening.txt \
+    --levels 80,1.5,300,10 --intervals 10,0.5,100,2 \
+    --names "Температура, °C;Давление, МПа;Скорость мешалки, об/мин;Концентрация, %" \
+    --response-name "Конверсия, %"

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace orvanta {
 
@@ -325,11 +326,13 @@ void HalfNormalPanel(QCustomPlot& plot, QCPAxisRect* half, const THalfNormalPlot
             Label(plot, half, {p.AbsEffect, p.Quantile}, Text(p.Name),
                   Qt::AlignRight | Qt::AlignBottom, MarkedColour);
     Rescale(half);
-    const double top = Left(half)->range().upper;
-    for (const auto& [value, name] : {std::pair{halfNormal.Me, QStringLiteral("ME")},
-                                      std::pair{halfNormal.Sme, QStringLiteral("SME")}}) {
+    const QCPRange span = Left(half)->range();
+    // The two names one above the other: the margins lie close together.
+    for (const auto& [value, name, at] :
+         {std::tuple{halfNormal.Me, QStringLiteral("ME"), span.upper},
+          std::tuple{halfNormal.Sme, QStringLiteral("SME"), span.upper - 0.07 * span.size()}}) {
         Line(plot, half, {value, 0}, {value, 1}, QPen(MarkedColour, 1.2, Qt::DashLine));
-        Label(plot, half, {value, top}, name, Qt::AlignLeft | Qt::AlignTop, MarkedColour);
+        Label(plot, half, {value, at}, name, Qt::AlignLeft | Qt::AlignTop, MarkedColour);
     }
     Bottom(half)->setRange(0, std::max(Bottom(half)->range().upper, halfNormal.Sme * 1.1));
 }

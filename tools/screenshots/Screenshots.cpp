@@ -223,7 +223,7 @@ bool SaveStatistics(orvanta::TMainForm& main, const QDir& folder, const QDir* gu
 
 // The pictures of the model: the contour (through the surface's wizard
 // pages, as they stand) and the residual panels for the README and the
-// guide; the effects, the interaction and the trace for the guide.
+// guide; the interaction and the trace for the guide.
 bool SavePictures(orvanta::TMainForm& main, const QDir& folder, const QDir* guide) {
     using namespace orvanta;
     if (!main.Service().Can(28))
@@ -236,7 +236,6 @@ bool SavePictures(orvanta::TMainForm& main, const QDir& folder, const QDir* guid
     } pictures[] = {
         {TPlotWindowKind::Contour, &TMainForm::ContourItemClick, "contour.png", true},
         {TPlotWindowKind::Residuals, &TMainForm::ResidualsItemClick, "residuals.png", true},
-        {TPlotWindowKind::Effects, &TMainForm::EffectsItemClick, "effects.png", false},
         {TPlotWindowKind::Interaction, &TMainForm::InteractionItemClick, "interaction.png", false},
         {TPlotWindowKind::Trace, &TMainForm::TraceItemClick, "trace.png", false},
     };
@@ -262,27 +261,29 @@ bool SavePictures(orvanta::TMainForm& main, const QDir& folder, const QDir* guid
     return ok;
 }
 
-// The mixture's triangle, from the bundled mixture plan, for the guide.
-bool SaveTriangle(orvanta::TMainForm& main, const QDir& guide, const QDir& examples) {
+// A picture of another bundled plan for the guide: the mixture's triangle,
+// the screening experiment's effects with their half-normal plot.
+bool SaveOnPlan(orvanta::TMainForm& main, const QDir& guide, const QDir& examples, const char* plan,
+                void (orvanta::TMainForm::*command)(), orvanta::TPlotWindowKind kind,
+                const char* file) {
     using namespace orvanta;
     main.Plan().Modified = false;
     if (main.Service().Can(4))
         main.Service().ClosePlan();
-    if (!main.Service().OpenPlan(
-            examples.filePath(QStringLiteral("simplex32-blend.mpl")).toStdString()))
+    if (!main.Service().OpenPlan(examples.filePath(QString::fromLatin1(plan)).toStdString()))
         return false;
     {
         TModalPerson forward(nullptr, {});
         main.Service().RunAnalysis();
     }
-    main.ContourItemClick();
-    QMdiSubWindow* window = main.Host().Plots().Window(TPlotWindowKind::Contour);
+    (main.*command)();
+    QMdiSubWindow* window = main.Host().Plots().Window(kind);
     if (!window) {
-        std::fprintf(stderr, "no triangle of the mixture plan\n");
+        std::fprintf(stderr, "no picture %s of %s\n", file, plan);
         return false;
     }
-    window->resize(720, 560);
-    const bool ok = Save(*window, guide, QStringLiteral("ternary.png"));
+    window->resize(760, 540);
+    const bool ok = Save(*window, guide, QString::fromLatin1(file));
     window->close();
     main.Plan().Modified = false;
     return ok;
@@ -535,7 +536,12 @@ int main(int argc, char** argv) {
         });
         ok = SavePlugIn(main, *guide, examples) && ok;
         SetMessageBoxHook([](TBoxKind, const std::string&) { return TAnswer::Yes; });
-        ok = SaveTriangle(main, *guide, examples) && ok;
+        ok = SaveOnPlan(main, *guide, examples, "simplex32-blend.mpl", &TMainForm::ContourItemClick,
+                        TPlotWindowKind::Contour, "ternary.png") &&
+             ok;
+        ok = SaveOnPlan(main, *guide, examples, "ffe24-screening.mpl", &TMainForm::EffectsItemClick,
+                        TPlotWindowKind::Effects, "effects.png") &&
+             ok;
     }
     main.Plan().Modified = false;
     return ok ? 0 : 1;
