@@ -1,7 +1,8 @@
 #include "diagrams/GraphForm.h"
 
+#include "diagrams/ChartExportDialog.h"
+
 #include "diagrams/AxisScaleLogic.h"
-#include "dialogs/FileDialog.h"
 #include "dialogs/FontAndColor.h"
 #include "numeric/FieldChecks.h"
 #include "numeric/Messages.h"
@@ -456,19 +457,7 @@ bool TGraphForm::ExportChart(const std::string& path, TChartFormat format) {
 }
 
 std::optional<std::pair<std::string, int>> TGraphForm::RunExportDialog() {
-    TFileDialog dialog(this, QStringLiteral("Экспорт графика"), true);
-    dialog.SetFilters({ShownFilterEntry(QStringLiteral("Рисунок SVG (*.svg)")),
-                       ShownFilterEntry(QStringLiteral("Рисунок PNG (*.png)")),
-                       ShownFilterEntry(QStringLiteral("Документ PDF (*.pdf)"))});
-    dialog.SetFinalPath([](const QString& chosen, int filterIndex) {
-        return QString::fromStdString(ChartExportFileFor(chosen.toStdString(), filterIndex).Path);
-    });
-    if (!LastExportFile.empty())
-        dialog.selectFile(QString::fromStdString(LastExportFile));
-    const auto choice = dialog.Run();
-    if (!choice)
-        return std::nullopt;
-    return std::make_pair(choice->Path.toStdString(), choice->FilterIndex);
+    return RunChartExportDialog(this, LastExportFile, QStringLiteral("ExportDialog"));
 }
 
 void TGraphForm::TeeExportItemClick() {

@@ -1,6 +1,6 @@
 #include "plotwindows/PlotForm.h"
 
-#include "dialogs/FileDialog.h"
+#include "diagrams/ChartExportDialog.h"
 #include "numeric/Stream.h"
 #include "plotwindows/PlotExport.h"
 #include "services/SafeWrite.h"
@@ -191,20 +191,7 @@ bool TPlotForm::ExportPicture(const std::string& path, TChartFormat format, QSiz
 }
 
 std::optional<std::pair<std::string, int>> TPlotForm::RunExportDialog() {
-    TFileDialog dialog(this, QStringLiteral("Экспорт графика"), true);
-    dialog.setObjectName(QStringLiteral("ExportDialog"));
-    dialog.SetFilters({ShownFilterEntry(QStringLiteral("Рисунок SVG (*.svg)")),
-                       ShownFilterEntry(QStringLiteral("Рисунок PNG (*.png)")),
-                       ShownFilterEntry(QStringLiteral("Документ PDF (*.pdf)"))});
-    dialog.SetFinalPath([](const QString& chosen, int filterIndex) {
-        return QString::fromStdString(ChartExportFileFor(chosen.toStdString(), filterIndex).Path);
-    });
-    if (!LastExportFile.empty())
-        dialog.selectFile(QString::fromStdString(LastExportFile));
-    const auto choice = dialog.Run();
-    if (!choice)
-        return std::nullopt;
-    return std::make_pair(choice->Path.toStdString(), choice->FilterIndex);
+    return RunChartExportDialog(this, LastExportFile, QStringLiteral("ExportDialog"));
 }
 
 void TPlotForm::ExportItemClick() {
