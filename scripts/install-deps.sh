@@ -10,7 +10,7 @@ packages=(
     nlohmann-json3-dev libeigen3-dev libboost-math-dev
     clang libclang-rt-14-dev
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-    qt6-translations-l10n
+    qt6-translations-l10n libqcustomplot-dev
     xvfb xauth libgl1-mesa-dri fonts-dejavu-core libxcb1-dev
 )
 

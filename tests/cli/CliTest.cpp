@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace orvanta::test;
@@ -445,4 +448,159 @@ TEST_F(CliTest, RemainingFormsOfTheCommands) {
     const std::string n = ReadAll(Path("n.txt"));
     EXPECT_EQ(n.substr(0, 2), "8\t");
     EXPECT_NE(n.find("\n12\t"), std::string::npos);
+}
+
+// `orvan plot` draws without any display: the drawing program beside the
+// batch tool must pick its platform itself.
+TEST_F(CliTest, PlotWritesEveryPictureWithoutADisplay) {
+    ::unsetenv("DISPLAY");
+    ::unsetenv("QT_QPA_PLATFORM");
+    ASSERT_EQ(std::getenv("DISPLAY"), nullptr);
+    ASSERT_EQ(std::getenv("QT_QPA_PLATFORM"), nullptr);
+    const std::string ccr = QuadraticPlan();
+    Ok({"set", ccr, "--levels", "10,20", "--intervals", "2,5"});
+    const std::string blend = Path("blend.mpl"), lenth = Path("lenth.mpl");
+    WriteAll(blend, ReadAll(std::string(ORVAN_TEST_DATA) + "/../../examples/simplex32-blend.mpl"));
+    WriteAll(lenth, ReadAll(std::string(ORVAN_TEST_DATA) + "/statistics/ffe4-lenth.mpl"));
+    const std::string png = "\x89PNG\r\n\x1a\n";
+    struct {
+        std::string Plan;
+        const char* Kind;
+        const char* File;
+        std::vector<std::string> Size;
+        std::string Magic;
+        std::uint32_t Width, Height;
+    } const cases[] = {
+        {ccr, "contour", "c.svg", {}, "<svg", 0, 0},
+        {blend, "ternary", "t.png", {}, png, 800, 600},
+        {ccr, "residuals", "r.png", {"--width", "640", "--height", "480"}, png, 640, 480},
+        {lenth, "pareto", "p.pdf", {}, "%PDF-", 0, 0},
+        {lenth, "halfnormal", "h.png", {"--width", "300", "--height", "200"}, png, 300, 200},
+        {ccr, "interaction", "i.svg", {"--coded"}, "<svg", 0, 0},
+        {ccr, "trace", "tr.pdf", {}, "%PDF-", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Kind);
+        std::vector<std::string> arguments{"plot", c.Plan, c.Kind, "-o", Path(c.File)};
+        arguments.insert(arguments.end(), c.Size.begin(), c.Size.end());
+        const TProcessResult r = Orvan(arguments);
+        ASSERT_EQ(r.ExitCode, 0) << r.Err;
+        EXPECT_EQ(r.Err, "");
+        const std::string bytes = ReadAll(Path(c.File));
+        // An SVG drawing opens with the XML declaration first.
+        EXPECT_NE(bytes.substr(0, 80).find(c.Magic), std::string::npos);
+        if (c.Magic != png)
+            continue;
+        // IHDR: width and height as big-endian words at bytes 16 and 20.
+        const auto word = [&](std::size_t at) {
+            std::uint32_t value = 0;
+            for (std::size_t k = 0; k < 4; ++k)
+                value = value << 8 | static_cast<unsigned char>(bytes.at(at + k));
+            return value;
+        };
+        EXPECT_EQ(word(16), c.Width);
+        EXPECT_EQ(word(20), c.Height);
+    }
+}
+
+TEST_F(CliTest, PlotRefusalsAndFailedWritesKeepTheOldFile) {
+    const std::string plan = QuadraticPlan();
+    const std::string old = Path("old.svg");
+    WriteAll(old, "old picture");
+    ::mkdir(Path("folder.svg").c_str(), 0755);
+    WriteAll(Path("folder.svg/inside"), "kept");
+    struct {
+        const char* Case;
+        std::vector<std::string> Arguments;
+        int Exit;
+        const char* Message;
+    } const cases[] = {
+        {"an unknown kind", {"spiral", "-o", old}, 2, "вид графика"},
+        {"--data for another kind", {"pareto", "--data", "-o", old}, 2, "--data"},
+        {"an unknown extension", {"contour", "-o", Path("c.bmp")}, 2, ".svg, .png или .pdf"},
+        {"a ternary plot of a plan that is no mixture", {"ternary", "-o", old}, 1, "смеси"},
+        {"both units", {"contour", "--natural", "--coded", "-o", old}, 2, "исключают"},
+        {"a picture onto a folder", {"contour", "-o", Path("folder.svg")}, 1, "folder.svg"},
+        {"the lines onto a folder", {"contour", "--data", "-o", Path("folder.svg")}, 1, "folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        std::vector<std::string> arguments{"plot", plan};
+        arguments.insert(arguments.end(), c.Arguments.begin(), c.Arguments.end());
+        const TProcessResult r = Orvan(arguments);
+        EXPECT_EQ(r.ExitCode, c.Exit);
+        EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
+    }
+    EXPECT_EQ(ReadAll(old), "old picture");
+    EXPECT_EQ(ReadAll(Path("folder.svg/inside")), "kept");
+    EXPECT_NE(::access(Path("c.bmp").c_str(), F_OK), 0);
+    // A read-only folder stops everyone but the superuser.
+    if (::geteuid() == 0)
+        return;
+    ::mkdir(Path("locked").c_str(), 0755);
+    WriteAll(Path("locked/old.png"), "old picture");
+    ::chmod(Path("locked").c_str(), 0555);
+    for (const bool data : {false, true}) {
+        std::vector<std::string> arguments{"plot", plan, "contour", "-o", Path("locked/old.png")};
+        if (data)
+            arguments.push_back("--data");
+        EXPECT_EQ(Orvan(arguments).ExitCode, 1) << data;
+        EXPECT_EQ(ReadAll(Path("locked/old.png")), "old picture");
+    }
+    ::chmod(Path("locked").c_str(), 0755);
+}
+
+// The level lines as text: "level x y x y ...", a point for the decimal
+// separator, a ring closed by its first point; every point on its level of
+// the fitted equation to the accuracy of linear interpolation on the grid.
+TEST_F(CliTest, PlotDataGivesTheLevelLinesOfTheFittedEquation) {
+    const std::string plan = QuadraticPlan();
+    Ok({"set", plan, "--levels", "10,20", "--intervals", "2,5"});
+    for (const char* units : {"--natural", "--coded"}) {
+        SCOPED_TRACE(units);
+        Ok({"plot", plan, "contour", units, "--data", "-o", Path("lines.txt")});
+        const std::string text = ReadAll(Path("lines.txt"));
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.find(','), std::string::npos);
+        std::vector<std::pair<double, std::vector<double>>> lines;
+        std::istringstream rows(text);
+        for (std::string row; std::getline(rows, row);) {
+            std::istringstream numbers(row);
+            double level = 0.0;
+            numbers >> level;
+            std::vector<double> xy{std::istream_iterator<double>(numbers), {}};
+            ASSERT_TRUE(numbers.eof()) << row;
+            ASSERT_TRUE(xy.size() >= 4 && xy.size() % 2 == 0) << row;
+            lines.emplace_back(level, std::move(xy));
+        }
+        // The minimum of the quadratic lies inside: rings around it.
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const auto& line) {
+            const std::vector<double>& xy = line.second;
+            return xy[0] == xy[xy.size() - 2] && xy[1] == xy.back();
+        }));
+        const auto [low, high] =
+            std::minmax_element(lines.begin(), lines.end(),
+                                [](const auto& a, const auto& b) { return a.first < b.first; });
+        const double tolerance = 1e-3 * (high->first - low->first);
+        for (const auto& [level, xy] : lines) {
+            for (const std::size_t k : {std::size_t(0), xy.size() / 4 * 2}) {
+                std::ostringstream at;
+                at.precision(17);
+                at << xy[k] << "," << xy[k + 1];
+                std::vector<std::string> predict{"predict", plan, "--at", at.str(), "--json"};
+                if (std::string(units) == "--natural")
+                    predict.push_back(units);
+                EXPECT_NEAR(Json(predict)["value"].get<double>(), level, tolerance) << at.str();
+            }
+        }
+    }
+}
+
+// The usage in the README is the tool's own.
+TEST_F(CliTest, ReadmeShowsTheUsageOfTheTool) {
+    const std::string readme = ReadAll(std::string(ORVAN_TEST_DATA) + "/../../README.md");
+    const std::size_t from = readme.find("```text\nИспользование:\n");
+    ASSERT_NE(from, std::string::npos);
+    const std::size_t begin = readme.find('\n', from) + 1;
+    EXPECT_EQ(readme.substr(begin, readme.find("```\n", begin) - begin), Ok({"--help"}));
 }

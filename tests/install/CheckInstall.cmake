@@ -1,7 +1,8 @@
 # Installs the build into a fresh prefix and checks that the installed
 # program works from there: its folders beside it, the batch tool finding
-# the standard module, the desktop program starting with its modules and
-# plug-ins and keeping its settings, the desktop entry naming the program.
+# the standard module and its drawing program, the desktop program starting
+# with its modules and plug-ins and keeping its settings, the desktop entry
+# naming the program.
 #   cmake -DBUILD=<build dir> -DPREFIX=<empty prefix> -P CheckInstall.cmake
 
 function(fail message)
@@ -16,7 +17,7 @@ if(NOT result EQUAL 0)
 endif()
 
 foreach(path
-        bin/orvan32 bin/orvan bin/Models/standard.so bin/PlugIns/trilattice.so
+        bin/orvan32 bin/orvan bin/orvan-plot bin/Models/standard.so bin/PlugIns/trilattice.so
         bin/PlugIns/rheobend.so bin/help/index.html bin/help/3104.html bin/Readme.htm
         include/orvanta/math_module.h include/orvanta/plugin.h include/orvanta/plan_service.h
         share/orvanta/examples/ccr2-strength.mpl share/applications/orvanta.desktop
@@ -26,7 +27,7 @@ foreach(path
         fail("${path} is missing")
     endif()
 endforeach()
-foreach(path bin/orvan32 bin/orvan)
+foreach(path bin/orvan32 bin/orvan bin/orvan-plot)
     execute_process(COMMAND test -x ${PREFIX}/${path} RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         fail("${path} is not executable")
@@ -52,6 +53,21 @@ execute_process(COMMAND ${PREFIX}/bin/orvan analyze
                 RESULT_VARIABLE result OUTPUT_VARIABLE analysis ERROR_VARIABLE errors)
 if(NOT result EQUAL 0 OR NOT analysis MATCHES "\"coefficients\"")
     fail("orvan analyze: ${result} ${analysis} ${errors}")
+endif()
+
+# The batch tool finds its drawing program beside it and draws without a
+# display.
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=QT_QPA_PLATFORM
+            ${PREFIX}/bin/orvan plot ${PREFIX}/share/orvanta/examples/ccr2-strength.mpl contour
+            -o ${PREFIX}/strength.svg
+    RESULT_VARIABLE result ERROR_VARIABLE errors TIMEOUT 60)
+if(NOT result EQUAL 0 OR NOT EXISTS ${PREFIX}/strength.svg)
+    fail("orvan plot: ${result} ${errors}")
+endif()
+file(READ ${PREFIX}/strength.svg picture LIMIT 100)
+if(NOT picture MATCHES "<svg")
+    fail("orvan plot wrote no SVG drawing")
 endif()
 
 # The desktop program starts from the prefix with an example open, meets its
