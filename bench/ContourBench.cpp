@@ -3,9 +3,7 @@
 // tracing. The contour window computes, traces and draws this in under
 // 50 ms; this is the part without the toolkit.
 
-#include "BuiltinPlanHost.h"
-#include "plan/RaruRuro.h"
-#include "plan/Settings.h"
+#include "Ccr2Equation.h"
 #include "plots/Contour.h"
 #include "plots/PlotData.h"
 
@@ -14,27 +12,14 @@
 #include <algorithm>
 
 using namespace orvanta;
+using orvanta::bench::MakeCcr2Equation;
 
 namespace {
-
-// A CCR plan of two factors with a maximum inside the region:
-// b0, b1, b2, b12, b11, b22.
-bool MakePlan(TRaruRuro& plan) {
-    Settings().CBAlsoCreateY = false;
-    if (!plan.NewPlan() || plan.TermCount() != 6)
-        return false;
-    const double b[] = {19.0, 1.2, 0.7, -0.4, -1.1, -1.3};
-    plan.BVector.Create(6);
-    for (std::int32_t j = 0; j < 6; ++j)
-        plan.BVector.Set(j, b[j]);
-    plan.HasBVector = true;
-    return true;
-}
 
 void ContourCcr2(benchmark::State& state) {
     bench::TBuiltinPlanHost host{PlanCCR, 2};
     TRaruRuro plan(host);
-    if (!MakePlan(plan)) {
+    if (!MakeCcr2Equation(plan)) {
         state.SkipWithError("the CCR plan of 2 factors was not built");
         return;
     }
@@ -62,7 +47,7 @@ BENCHMARK(ContourCcr2)->Arg(200)->Unit(benchmark::kMillisecond);
 void ContourPictureCcr2(benchmark::State& state) {
     bench::TBuiltinPlanHost host{PlanCCR, 2};
     TRaruRuro plan(host);
-    if (!MakePlan(plan)) {
+    if (!MakeCcr2Equation(plan)) {
         state.SkipWithError("the CCR plan of 2 factors was not built");
         return;
     }
