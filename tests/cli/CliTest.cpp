@@ -9,12 +9,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -534,20 +537,26 @@ TEST_F(CliTest, PlotRefusalsAndFailedWritesKeepTheOldFile) {
     EXPECT_EQ(ReadAll(old), "old picture");
     EXPECT_EQ(ReadAll(Path("folder.svg/inside")), "kept");
     EXPECT_NE(::access(Path("c.bmp").c_str(), F_OK), 0);
-    // A read-only folder stops everyone but the superuser.
-    if (::geteuid() == 0)
-        return;
-    ::mkdir(Path("locked").c_str(), 0755);
-    WriteAll(Path("locked/old.png"), "old picture");
-    ::chmod(Path("locked").c_str(), 0555);
-    for (const bool data : {false, true}) {
-        std::vector<std::string> arguments{"plot", plan, "contour", "-o", Path("locked/old.png")};
-        if (data)
-            arguments.push_back("--data");
-        EXPECT_EQ(Orvan(arguments).ExitCode, 1) << data;
-        EXPECT_EQ(ReadAll(Path("locked/old.png")), "old picture");
-    }
-    ::chmod(Path("locked").c_str(), 0755);
+    // A write that fails half-way (the file size limit, which the programs
+    // inherit; it stops the superuser too) leaves the old file and no
+    // temporary beside it.
+    const std::string text = Path("old.txt");
+    WriteAll(text, "old lines");
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4096, limit.rlim_max};
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const int picture = Orvan({"plot", plan, "contour", "-o", old}).ExitCode;
+    const int lines = Orvan({"plot", plan, "contour", "--data", "-o", text}).ExitCode;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, signal);
+    EXPECT_EQ(picture, 1);
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(ReadAll(old), "old picture");
+    EXPECT_EQ(ReadAll(text), "old lines");
+    // ccr.mpl, y.txt, old.svg, folder.svg, old.txt
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder), {}), 5);
 }
 
 // The level lines as text: "level x y x y ...", a point for the decimal
