@@ -15,8 +15,10 @@
 namespace orvanta::cli {
 
 int RunPlot(const TWords& words) {
-    if (PlotAsksForData(words)) {
-        TPlotContent content;
+    TPlotContent content;
+    // A command line that does not fit is told here, with the usage.
+    ReadPlotWords(words, content);
+    if (content.Data) {
         const int status = PreparePlot(words, content);
         return status == ExitSuccess ? WriteContourData(content) : status;
     }

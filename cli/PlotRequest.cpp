@@ -145,11 +145,7 @@ bool CurvesOf(const TArguments& arguments, const TRaruRuro& plan, bool natural,
 
 } // namespace
 
-bool PlotAsksForData(const TWords& words) {
-    return std::find(words.begin(), words.end(), "--data") != words.end();
-}
-
-int PreparePlot(const TWords& words, TPlotContent& content) {
+void ReadPlotWords(const TWords& words, TPlotContent& content) {
     const TArguments arguments(words, PlotOptions());
     content.Kind = KindOf(arguments.Positional()[1]);
     content.Output = arguments.Required("-o");
@@ -160,6 +156,25 @@ int PreparePlot(const TWords& words, TPlotContent& content) {
         throw TUsageError("--natural и --coded исключают друг друга");
     if (content.Data && content.Kind != TPlotKind::Contour && content.Kind != TPlotKind::Ternary)
         throw TUsageError("--data записывает линии уровня контурного графика");
+    if (!content.Data && !PictureFormat(content.Output))
+        throw TUsageError("-o: файл рисунка должен иметь расширение .svg, .png или .pdf");
+}
+
+std::optional<TPictureFormat> PictureFormat(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::string extension = dot == std::string::npos ? std::string() : path.substr(dot + 1);
+    if (extension == "svg")
+        return TPictureFormat::Svg;
+    if (extension == "png")
+        return TPictureFormat::Png;
+    if (extension == "pdf")
+        return TPictureFormat::Pdf;
+    return std::nullopt;
+}
+
+int PreparePlot(const TWords& words, TPlotContent& content) {
+    ReadPlotWords(words, content);
+    const TArguments arguments(words, PlotOptions());
     TBatchSession session;
     if (!session.OpenAnalysed(arguments))
         return ExitFailure;

@@ -28,8 +28,13 @@ struct TPlotContent {
     std::optional<TCurvesPicture> Curves;
 };
 
-// The words of `orvan plot`: whether they ask for the level lines as text.
-bool PlotAsksForData(const TWords& words);
+// The picture formats by the output's extension.
+enum class TPictureFormat { Svg, Png, Pdf };
+std::optional<TPictureFormat> PictureFormat(const std::string& path);
+
+// Reads the command line into the content's kind, file and size; a usage
+// error when it does not fit. The plan is not opened.
+void ReadPlotWords(const TWords& words, TPlotContent& content);
 
 // Reads the command line (a usage error when it does not fit), opens and
 // analyses the plan and computes the picture's content. ExitSuccess, or the

@@ -25,19 +25,6 @@ using namespace orvanta::cli;
 
 namespace {
 
-// The picture's format by the output's extension.
-std::optional<TChartFormat> FormatOf(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::string extension = dot == std::string::npos ? std::string() : path.substr(dot + 1);
-    if (extension == "svg")
-        return TChartFormat::Svg;
-    if (extension == "png")
-        return TChartFormat::Png;
-    if (extension == "pdf")
-        return TChartFormat::Pdf;
-    return std::nullopt;
-}
-
 void Draw(QCustomPlot& plot, const TPlotContent& content, const TPlotLook& look) {
     if (content.Contour) {
         DrawContour(plot, *content.Contour, look);
@@ -59,13 +46,16 @@ int Run(const TWords& words) {
         return status;
     if (content.Data)
         return WriteContourData(content);
-    const auto format = FormatOf(content.Output);
+    const auto format = PictureFormat(content.Output);
     if (!format)
         throw TUsageError("-o: файл рисунка должен иметь расширение .svg, .png или .pdf");
+    const TChartFormat chart = *format == TPictureFormat::Svg   ? TChartFormat::Svg
+                               : *format == TPictureFormat::Png ? TChartFormat::Png
+                                                                : TChartFormat::Pdf;
     QCustomPlot plot;
     plot.resize(content.Width, content.Height);
     Draw(plot, content, PlotLookOf(Settings()));
-    const QByteArray bytes = RenderPlot(plot, *format, QSize(content.Width, content.Height));
+    const QByteArray bytes = RenderPlot(plot, chart, QSize(content.Width, content.Height));
     return WriteFileSafely(content.Output,
                            [&](TStream& stream) {
                                stream.Write(bytes.constData(),
