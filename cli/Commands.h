@@ -27,5 +27,6 @@ int RunSurface(const TWords& words);
 int RunQuantile(const TWords& words);
 int RunModules(const TWords& words);
 int RunPlot(const TWords& words);
+int RunEvaluate(const TWords& words);
 
 } // namespace orvanta::cli

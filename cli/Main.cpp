@@ -56,6 +56,7 @@ constexpr TCommand Commands[] = {
      "            [--natural|--coded] [--error pure|residual] [--width W --height H]\n"
      "            -o FILE.svg|FILE.png|FILE.pdf\n"
      "  orvan plot PLAN.mpl contour|ternary ... --data -o FILE.txt\n"},
+    {"evaluate", RunEvaluate, "  orvan evaluate PLAN.mpl [--delta D] [--alpha A] [--json]\n"},
     {"quantile", RunQuantile,
      "  orvan quantile student F | fisher F2 F1 | cochran N F | pearson upper|lower F\n"
      "            [--exact [--alpha A]]\n"},

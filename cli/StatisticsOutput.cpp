@@ -194,6 +194,10 @@ std::string StatisticsText(const TModelStatistics& s) {
     return text;
 }
 
+std::string AlignedTable(const std::vector<std::vector<std::string>>& rows) {
+    return Table(rows);
+}
+
 TJson StatisticsJson(const TModelStatistics& s) {
     TJson anova = TJson::array();
     for (const TAnovaRow& r : s.Anova)

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 namespace orvanta::cli {
 
@@ -14,5 +15,8 @@ std::string StatisticsText(const TModelStatistics& statistics);
 // The same as one JSON object; undefined figures are null, and numbers read
 // back exactly.
 nlohmann::ordered_json StatisticsJson(const TModelStatistics& statistics);
+// Rows of cells aligned as the statistics print them: the first column to
+// the left, the others to the right, two blanks apart.
+std::string AlignedTable(const std::vector<std::vector<std::string>>& rows);
 
 } // namespace orvanta::cli

@@ -2,6 +2,7 @@
 
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/non_central_t.hpp>
 #include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
 
@@ -20,6 +21,7 @@ using TPolicy = boost::math::policies::policy<
     boost::math::policies::evaluation_error<boost::math::policies::ignore_error>>;
 using TNormal = boost::math::normal_distribution<double, TPolicy>;
 using TStudent = boost::math::students_t_distribution<double, TPolicy>;
+using TNoncentralT = boost::math::non_central_t_distribution<double, TPolicy>;
 using TFisher = boost::math::fisher_f_distribution<double, TPolicy>;
 using TChiSquare = boost::math::chi_squared_distribution<double, TPolicy>;
 
@@ -63,6 +65,15 @@ double StudentTwoSidedP(double t, double df) {
     if (!Degrees(df) || std::isnan(t))
         return NaN;
     return 2.0 * boost::math::cdf(boost::math::complement(TStudent(df), std::fabs(t)));
+}
+
+double StudentPower(double alpha, double ncp, double df) {
+    if (!Degrees(df) || !Probability(alpha) || !std::isfinite(ncp))
+        return NaN;
+    const double t = StudentQuantile(1.0 - alpha / 2.0, df);
+    const TNoncentralT shifted(df, ncp);
+    // Both tails: the far one matters for a small ncp.
+    return boost::math::cdf(boost::math::complement(shifted, t)) + boost::math::cdf(shifted, -t);
 }
 
 double FisherUpperP(double f, double df1, double df2) {

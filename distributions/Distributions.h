@@ -20,6 +20,9 @@ double FisherQuantile(double probability, double df1, double df2);
 double StudentTwoSidedP(double t, double df);
 // P(F >= f).
 double FisherUpperP(double f, double df1, double df2);
+// The power of the two-sided t test at level alpha against a noncentral t
+// with noncentrality ncp: P(|T'| > t(1 - alpha / 2; df)).
+double StudentPower(double alpha, double ncp, double df);
 // x with P(X <= x) = probability for the chi-square distribution.
 double ChiSquareQuantile(double probability, double df);
 // Cochran's critical G at level alpha for n variances of f degrees of freedom
