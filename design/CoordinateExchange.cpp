@@ -26,8 +26,8 @@ TCoordinateExchange::TCoordinateExchange(std::int32_t runs, std::int32_t terms,
       X(std::size_t(N) * std::size_t(K)), F(N, P), Current(P), V(P), Point(std::size_t(K)),
       Trial(P), TrialV(P) {}
 
-bool TCoordinateExchange::Run(std::mt19937& random, bool onGrid) {
-    if (!Start(random, onGrid))
+bool TCoordinateExchange::Run(std::mt19937& random) {
+    if (!Start(random))
         return false;
     Ridge = 0.0;
     if (!Factor()) {
@@ -37,17 +37,24 @@ bool TCoordinateExchange::Run(std::mt19937& random, bool onGrid) {
         Ridge = 1e-6 * std::max(1.0, F.squaredNorm() / P);
         Factor();
     }
+    // The continuous search starts from the grid's optimum: a value between
+    // the levels mostly only polishes it, and from a random plan the
+    // continuous steps alone stop more often at a poorer one.
+    Refining = false;
     for (std::int32_t sweep = 0; sweep < MaxSweeps && Sweep(); ++sweep) {
+    }
+    Refining = Candidates == TDOptimalCandidates::Continuous;
+    for (std::int32_t sweep = 0; Refining && sweep < MaxSweeps && Sweep(); ++sweep) {
     }
     if (Ridge > 0.0)
         LogDet = -std::numeric_limits<double>::infinity();
     return true;
 }
 
-bool TCoordinateExchange::Start(std::mt19937& random, bool onGrid) {
+bool TCoordinateExchange::Start(std::mt19937& random) {
     for (std::int32_t i = 0; i < N; ++i) {
         double* x = &X[std::size_t(i) * std::size_t(K)];
-        if (!Region.RandomPoint(random, onGrid, x) && !Region.RandomPoint(random, false, x)) {
+        if (!Region.RandomPoint(random, true, x) && !Region.RandomPoint(random, false, x)) {
             // A narrow region: walk from a point already found.
             if (i == 0)
                 return false;
@@ -109,7 +116,7 @@ void TCoordinateExchange::Improve(std::int32_t run, TDesignRegion::TMove move) {
             bestIndex = s;
         }
     }
-    if (Candidates == TDOptimalCandidates::Continuous && bestIndex < Steps.size()) {
+    if (Refining && bestIndex < Steps.size()) {
         const double left = Steps[bestIndex == 0 ? 0 : bestIndex - 1];
         const double right = Steps[std::min(bestIndex + 1, Steps.size() - 1)];
         const double refined = Refine(run, move, left, right);

@@ -20,8 +20,10 @@ public:
     TCoordinateExchange(std::int32_t runs, std::int32_t terms, const TBasisFunction& basis,
                         const TDesignRegion& region, TDOptimalCandidates candidates);
 
-    // False when the region gave no point to start from.
-    bool Run(std::mt19937& random, bool onGrid);
+    // False when the region gave no point to start from. The start is on the
+    // grid where the region allows, so that a continuous search begins with
+    // the grid's plan and only improves on it.
+    bool Run(std::mt19937& random);
     // The runs reached, N x k row by row.
     const std::vector<double>& Points() const { return X; }
     // ln det(X'X) of the runs reached; minus infinity when it is singular.
@@ -30,7 +32,7 @@ public:
 private:
     using TRowMatrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
 
-    bool Start(std::mt19937& random, bool onGrid);
+    bool Start(std::mt19937& random);
     bool Factor();
     bool Sweep();
     void Improve(std::int32_t run, TDesignRegion::TMove move);
@@ -50,6 +52,8 @@ private:
     Eigen::MatrixXd Inverse;
     // While the plan is singular the search works with X'X + Ridge I.
     double Ridge = 0.0;
+    // Whether the sweeps look between the grid's levels.
+    bool Refining = false;
     double LogDet = 0.0;
 
     // The run under change: its terms, Inverse times them and their

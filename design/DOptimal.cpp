@@ -31,11 +31,10 @@ TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::in
     }
     std::mt19937 random(options.Seed);
     TCoordinateExchange exchange(runs, terms, basis, region, options.Candidates);
-    const bool onGrid = options.Candidates == TDOptimalCandidates::Grid;
     double best = -std::numeric_limits<double>::infinity();
     std::vector<double> points;
     for (std::int32_t start = 0; start < std::max(options.Starts, 1); ++start) {
-        if (!exchange.Run(random, onGrid)) {
+        if (!exchange.Run(random)) {
             plan.Message = "Не найдено ни одной точки, удовлетворяющей границам и "
                            "ограничениям: область опытов пуста.";
             return plan;
@@ -54,6 +53,11 @@ TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::in
         const auto first = points.begin() + std::ptrdiff_t(i) * factors;
         plan.Runs.emplace_back(first, first + factors);
     }
+    // The runs in standard order, the first factor changing fastest: the
+    // plan reads like a factorial; the order of running is the run sheet's.
+    std::sort(plan.Runs.begin(), plan.Runs.end(), [](const auto& a, const auto& b) {
+        return std::lexicographical_compare(a.rbegin(), a.rend(), b.rbegin(), b.rend());
+    });
     plan.DValue = std::exp(best / terms) / runs;
     plan.DEfficiency = 100.0 * plan.DValue;
     return plan;

@@ -174,6 +174,8 @@ public:
     // The values at x of the significant model terms, in term order, packed
     // into f (at least as many elements as significant terms).
     void TermValues(const double* x, double* f) const;
+    // The values at x of all the model's terms, in term order.
+    void BasisRow(const double* x, double* f) const;
 
     // ---- Regression and analysis ----
     // The regression action: least squares on the mean responses, the
@@ -253,7 +255,6 @@ private:
     bool DefineBuiltinPlan();
     bool DefineGeneralPlan(const TNewPlanAnswers& answers);
     bool FinishNewPlan();
-    void BasisRow(const double* x, double* f) const;
 
     TPlanHost& PlanHost;
     TMessageHostScope MessageScope;
