@@ -45,11 +45,11 @@ TArguments::TArguments(const std::vector<std::string>& words, const TCommandOpti
         const std::string name = word.substr(0, equals);
         if (Contains(accepted.Valued, name)) {
             if (equals != std::string::npos) {
-                Values[name] = word.substr(equals + 1);
+                Given[name].push_back(word.substr(equals + 1));
             } else {
                 if (i + 1 >= words.size())
                     throw TUsageError("у параметра " + name + " нет значения");
-                Values[name] = words[++i];
+                Given[name].push_back(words[++i]);
             }
         } else if (Contains(accepted.Flags, name) && equals == std::string::npos) {
             Flags[name] = true;
@@ -65,14 +65,19 @@ TArguments::TArguments(const std::vector<std::string>& words, const TCommandOpti
 }
 
 bool TArguments::Has(const std::string& option) const {
-    return Flags.count(option) != 0 || Values.count(option) != 0;
+    return Flags.count(option) != 0 || Given.count(option) != 0;
 }
 
 std::optional<std::string> TArguments::Value(const std::string& option) const {
-    const auto found = Values.find(option);
-    if (found == Values.end())
+    const auto found = Given.find(option);
+    if (found == Given.end())
         return std::nullopt;
-    return found->second;
+    return found->second.back();
+}
+
+std::vector<std::string> TArguments::Values(const std::string& option) const {
+    const auto found = Given.find(option);
+    return found == Given.end() ? std::vector<std::string>{} : found->second;
 }
 
 std::string TArguments::Required(const std::string& option) const {

@@ -28,7 +28,8 @@ struct TCommandOptions {
 // The words after the command name, sorted into options and plain words.
 // "--name value" and "--name=value" are both accepted; a value may start with
 // a minus sign, so "--from -1" reads as expected. A repeated option keeps the
-// last value.
+// last value, except for the options that may be given several times, which
+// read them all with Values.
 class TArguments {
 public:
     TArguments(const std::vector<std::string>& words, const TCommandOptions& accepted);
@@ -36,12 +37,14 @@ public:
     const std::vector<std::string>& Positional() const { return Words; }
     bool Has(const std::string& option) const;
     std::optional<std::string> Value(const std::string& option) const;
+    // Every value given to the option, in the order given.
+    std::vector<std::string> Values(const std::string& option) const;
     // The value of an option the command cannot do without.
     std::string Required(const std::string& option) const;
 
 private:
     std::vector<std::string> Words;
-    std::map<std::string, std::string> Values;
+    std::map<std::string, std::vector<std::string>> Given;
     std::map<std::string, bool> Flags;
 };
 

@@ -2,6 +2,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "DOptimalOptions.h"
 #include "PlainTable.h"
 #include "Session.h"
 
@@ -99,17 +100,26 @@ bool GeneralPlanAnswers(const TArguments& arguments, TBatchSession& session,
 } // namespace
 
 int RunNew(const TWords& words) {
-    const TArguments arguments(words, {{"--builtin", "--factors", "--repeats", "-o", "--generator",
-                                        "--model", "--runs", "--addens"},
-                                       {"--custom"},
-                                       0,
-                                       0});
+    const TArguments arguments(
+        words, {{"--builtin", "--factors", "--repeats", "-o", "--generator", "--model", "--runs",
+                 "--addens", "--seed", "--candidates", "--lower", "--upper", "--constraint"},
+                {"--custom", "--d-optimal"},
+                0,
+                0});
     const int sources =
         arguments.Has("--builtin") + arguments.Has("--generator") + arguments.Has("--custom");
     if (sources != 1)
         throw TUsageError("нужен ровно один из параметров --builtin, --generator, --custom");
     if (arguments.Has("--custom") && arguments.Has("--model") == arguments.Has("--addens"))
         throw TUsageError("для --custom нужен либо --model, либо --addens");
+    const bool dOptimal = arguments.Has("--d-optimal");
+    if (dOptimal && !arguments.Has("--custom"))
+        throw TUsageError("--d-optimal задается только с --custom");
+    for (const char* option : {"--seed", "--candidates", "--lower", "--upper", "--constraint"})
+        if (!dOptimal && arguments.Has(option))
+            throw TUsageError(std::string(option) + " задается только с --d-optimal");
+    const TDOptimalOptions dOptimalOptions =
+        dOptimal ? ReadDOptimalOptions(arguments) : TDOptimalOptions{};
     const std::string output = arguments.Required("-o");
     TSpinField repeats{arguments.Required("--repeats"), 1, MaxRepeats};
 
@@ -129,7 +139,8 @@ int RunNew(const TWords& words) {
     // The observations are made with the plan: m zero columns to be filled.
     session.Host.RepeatsAnswer = TRepeatsAnswer{repeats.Text, DefaultResponseName};
     Settings().CBAlsoCreateY = true;
-    if (!session.Service.NewPlan() || !session.Save(output))
+    if (!session.Service.NewPlan() ||
+        (dOptimal && !FillDOptimalPlan(session.Plan, dOptimalOptions)) || !session.Save(output))
         return ExitFailure;
     const TRaruRuro& plan = session.Plan;
     std::printf("%s N = %d, k = %d, m = %d, p = %d.\n", plan.StatusText.c_str(), plan.RunCount,

@@ -27,7 +27,9 @@ constexpr TCommand Commands[] = {
      "  orvan new --builtin ffe|cco|ccr --factors K --repeats M -o PLAN.mpl\n"
      "  orvan new --generator NAME [--model NAME] --repeats M -o PLAN.mpl\n"
      "  orvan new --custom --factors K --runs N (--model NAME | --addens NAME,NAME,...)\n"
-     "            --repeats M -o PLAN.mpl\n"},
+     "            --repeats M [--d-optimal [--seed S] [--candidates grid|continuous]\n"
+     "            [--lower a1,...,ak] [--upper b1,...,bk] [--constraint \"a1,...,ak<=c\" ...]]\n"
+     "            -o PLAN.mpl\n"},
     {"set", RunSet,
      "  orvan set PLAN.mpl [--responses FILE] [--code FILE] [--levels FILE|v1,...,vk]\n"
      "            [--intervals FILE|v1,...,vk] [--names \"name1;name2;...\"]\n"

@@ -613,3 +613,50 @@ TEST_F(CliTest, ReadmeShowsTheUsageOfTheTool) {
     const std::size_t begin = readme.find('\n', from) + 1;
     EXPECT_EQ(readme.substr(begin, readme.find("```\n", begin) - begin), Ok({"--help"}));
 }
+
+TEST_F(CliTest, DOptimalPlanOfAConstrainedRegion) {
+    const auto make = [&](const std::string& plan) {
+        return Ok({"new",         "--custom",
+                   "--factors",   "2",
+                   "--runs",      "8",
+                   "--model",     "Полная квадратичная модель, k = 2",
+                   "--repeats",   "2",
+                   "--d-optimal", "--seed",
+                   "5",           "--lower",
+                   "-1,0",        "--constraint",
+                   "1,1<=0.5",    "--constraint",
+                   "-1,1<=0.8",   "-o",
+                   plan});
+    };
+    EXPECT_NE(make(Path("a.mpl")).find("D-оптимальный план: D-эффективность "), std::string::npos);
+    make(Path("b.mpl"));
+    Ok({"export", Path("a.mpl"), "--item", "code", "-o", Path("a.txt")});
+    Ok({"export", Path("b.mpl"), "--item", "code", "-o", Path("b.txt")});
+    // The same seed, the same plan; every run within both restrictions.
+    EXPECT_EQ(ReadAll(Path("a.txt")), ReadAll(Path("b.txt")));
+    std::istringstream code(ReadAll(Path("a.txt")));
+    std::string header;
+    std::getline(code, header);
+    double x1 = 0, x2 = 0;
+    int runs = 0;
+    for (; code >> x1 >> x2; ++runs) {
+        EXPECT_GE(x2, 0.0);
+        EXPECT_LE(x1 + x2, 0.5 + 1e-9);
+        EXPECT_LE(x2 - x1, 0.8 + 1e-9);
+    }
+    EXPECT_EQ(runs, 8);
+
+    const TProcessResult few = Orvan({"new", "--custom", "--factors", "2", "--runs", "5", "--model",
+                                      "Полная квадратичная модель, k = 2", "--repeats", "1",
+                                      "--d-optimal", "-o", Path("few.mpl")});
+    EXPECT_EQ(few.ExitCode, 1);
+    EXPECT_NE(few.Err.find("Число опытов N = 5 меньше числа слагаемых модели p = 6: "
+                           "D-оптимальный план не существует."),
+              std::string::npos)
+        << few.Err;
+    EXPECT_NE(::access(Path("few.mpl").c_str(), F_OK), 0);
+    EXPECT_EQ(Orvan({"new", "--custom", "--factors", "2", "--runs", "6", "--addens", "1,x1",
+                     "--repeats", "1", "--seed", "1", "-o", Path("s.mpl")})
+                  .ExitCode,
+              2);
+}
