@@ -210,6 +210,9 @@ void OpenGLWindowTest::captureWritesTheClientArea() {
     const std::string path = folder.File("window.bmp");
     Window->SetSurface(*Holder);
     ShowWindow(*Window);
+    // The window's shortcut answers once the window is the active one, which
+    // a loaded X server may take a moment to make it.
+    QVERIFY(QTest::qWaitForWindowActive(Window.get()));
     Window->AskBitmapFile = [&] { return std::optional<std::string>(path); };
     QTest::keyClick(Window.get(), Qt::Key_X, Qt::ControlModifier);
     const QImage picture(QString::fromStdString(path));
