@@ -3,6 +3,7 @@
 // standard module's fractions as the batch tool reports it.
 
 #include "design/Evaluation.h"
+#include "BatchOutput.h"
 #include "design/Aliases.h"
 
 #include "../stats/ReferenceFile.h"
@@ -75,16 +76,7 @@ void ExpectClose(const std::vector<double>& got, const std::vector<double>& expe
             << what << " " << i;
 }
 
-// The standard output of the batch tool.
-std::string BatchOutput(const std::string& arguments) {
-    const std::string command = "'" + std::string(ORVAN_BIN_DIR) + "/orvan' " + arguments;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    std::string out;
-    char buffer[4096];
-    for (std::size_t got; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-        out.append(buffer, got);
-    return out;
-}
+using test::BatchOutput;
 
 using TWords = std::vector<std::vector<std::int32_t>>;
 

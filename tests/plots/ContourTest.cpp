@@ -5,6 +5,7 @@
 // against `orvan statistics --json`.
 
 #include "plots/Contour.h"
+#include "BatchOutput.h"
 #include "plots/PlotData.h"
 #include "plots/Ternary.h"
 
@@ -327,16 +328,7 @@ std::vector<double> JsonValues(const std::string& json, const std::string& key) 
 }
 
 std::string Statistics(const std::string& plan) {
-    const std::string command =
-        std::string(ORVAN_BIN_DIR) + "/orvan statistics --json '" + plan + "' 2>/dev/null";
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
+    return test::BatchOutput("statistics --json '" + plan + "' 2>/dev/null");
 }
 
 class ContourPlanTest : public ::testing::Test {

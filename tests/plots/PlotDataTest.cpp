@@ -5,6 +5,7 @@
 // equation.
 
 #include "plots/PlotData.h"
+#include "BatchOutput.h"
 #include "numeric/FileStream.h"
 #include "numeric/NumberText.h"
 #include "plan/PlanFile.h"
@@ -39,16 +40,7 @@ std::vector<double> Figures(const TWordsLine& w, std::size_t first) {
     return out;
 }
 
-// The standard output of the batch tool.
-std::string BatchOutput(const std::string& arguments) {
-    const std::string command = "'" + std::string(ORVAN_BIN_DIR) + "/orvan' " + arguments;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    std::string out;
-    char buffer[4096];
-    for (std::size_t got; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-        out.append(buffer, got);
-    return out;
-}
+using test::BatchOutput;
 
 class PlotDataTest : public ::testing::Test {
 protected:
