@@ -53,18 +53,13 @@ TDOptimalOptions ReadDOptimalOptions(const TArguments& arguments) {
 bool FillDOptimalPlan(TRaruRuro& plan, TDOptimalOptions options) {
     const std::int32_t k = plan.FactorCount;
     const std::int32_t n = plan.RunCount;
-    const std::int32_t p = plan.TermCount();
     if (!FitsFactors(options.Lower.size(), k, "--lower") ||
         !FitsFactors(options.Upper.size(), k, "--upper"))
         return false;
     for (const TLinearConstraint& constraint : options.Constraints)
         if (!FitsFactors(constraint.A.size(), k, "--constraint"))
             return false;
-    const TBasisFunction basis = [&plan](const double* x, double* f) { plan.BasisRow(x, f); };
-    // Scheffé's polynomials have no constant term: their runs are mixtures.
-    const bool mixture = IsMixtureModel(k, p, basis);
-    options.Mixture = mixture;
-    const TDOptimalPlan design = BuildDOptimalPlan(k, n, p, basis, options);
+    const TDOptimalPlan design = BuildDOptimalPlanFor(n, PlanBasis(plan), options);
     if (design.Runs.empty()) {
         ShowWarning(design.Message);
         return false;
@@ -75,7 +70,7 @@ bool FillDOptimalPlan(TRaruRuro& plan, TDOptimalOptions options) {
     plan.HasCodeMatrix = true;
     plan.RefreshNaturalMatrix();
     std::printf("%s: D-эффективность %s %% (det(X'X)^(1/p)/N = %s).\n",
-                mixture ? "D-оптимальный план смеси" : "D-оптимальный план",
+                design.Mixture ? "D-оптимальный план смеси" : "D-оптимальный план",
                 FormatGeneralPoint(design.DEfficiency, 4).c_str(), Number(design.DValue).c_str());
     return true;
 }

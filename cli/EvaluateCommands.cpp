@@ -8,6 +8,7 @@
 
 #include "design/Aliases.h"
 #include "design/Evaluation.h"
+#include "design/EvaluationTables.h"
 #include "numeric/Messages.h"
 #include "numeric/NumberText.h"
 
@@ -38,56 +39,15 @@ std::string Coordinates(const TPoint& x) {
     return text;
 }
 
-// The coefficients' names as the report gives them: the module's names of a
-// general plan, B0, Bi, Bij, Bii of a built-in one.
-std::vector<std::string> TermNames(const TRaruRuro& plan) {
-    std::vector<std::string> names;
-    const std::int32_t p = plan.TermCount();
-    const std::int32_t k = plan.FactorCount;
-    if (plan.PlanKind == PlanGeneral) {
-        for (std::int32_t j = 0; j < p; ++j) {
-            const TAdden* adden =
-                plan.Model ? plan.Model->GetAdden(j) : plan.Addens[static_cast<std::size_t>(j)];
-            names.push_back(adden ? adden->GetCoefName() : "B" + IntToStr(j));
-        }
-        return names;
-    }
-    for (std::int32_t t = 0; t <= k; ++t)
-        names.push_back("B" + IntToStr(t));
-    for (std::int32_t i = 1; i <= k && std::int32_t(names.size()) < p; ++i)
-        for (std::int32_t j = i + 1; j <= k; ++j)
-            names.push_back("B" + IntToStr(i) + IntToStr(j));
-    for (std::int32_t i = 1; i <= k && std::int32_t(names.size()) < p; ++i)
-        names.push_back("B" + IntToStr(i) + IntToStr(i));
-    names.resize(static_cast<std::size_t>(p));
-    return names;
-}
-
-std::string RefusalText(TAliasRefusal refusal) {
-    switch (refusal) {
-    case TAliasRefusal::NotTwoLevel:
-        return "определяется только для двухуровневого плана (кодированные значения ±1).";
-    case TAliasRefusal::NotRegular:
-        return "план не является регулярной дробной репликой, эффекты смешаны частично.";
-    case TAliasRefusal::TooManyFactors:
-        return "слишком много факторов (больше " + IntToStr(MaxAliasFactors) + ").";
-    case TAliasRefusal::None:
-        break;
-    }
-    return {};
-}
-
 std::string AliasText(const std::optional<TAliasStructure>& aliases, TAliasRefusal refusal) {
     if (!aliases)
-        return "Структура смешивания: " + RefusalText(refusal) + "\n";
+        return "Структура смешивания " + AliasRefusalText(refusal) + "\n";
     if (aliases->DefiningWords.empty())
         return "Структура смешивания: полный факторный план, эффекты не смешаны.\n";
-    std::string relation = "I";
-    for (const TSignedEffect& word : aliases->DefiningWords)
-        relation += " = " + EffectText(word);
-    std::string text =
-        "Структура смешивания (до тройных взаимодействий):\nОпределяющее соотношение: " + relation +
-        "\nРазрешающая способность: " + RomanNumeral(*aliases->Resolution) + "\n";
+    std::string text = "Структура смешивания (до тройных взаимодействий):\nОпределяющее "
+                       "соотношение: " +
+                       DefiningRelationText(*aliases) +
+                       "\nРазрешающая способность: " + RomanNumeral(*aliases->Resolution) + "\n";
     for (const TAliasChain& chain : aliases->Chains) {
         text += EffectText(chain.Effect);
         for (const TSignedEffect& alias : chain.Aliases)
@@ -186,23 +146,6 @@ double DeltaOption(const TArguments& arguments) {
     return delta;
 }
 
-// The plan can be judged once it has runs and a model that they estimate.
-bool Evaluable(const TRaruRuro& plan) {
-    const std::int32_t n = plan.CodeMatrix.RowCount();
-    const std::int32_t p = plan.TermCount();
-    if (!plan.HasCodeMatrix || plan.FactorCount < 1 ||
-        plan.CodeMatrix.ColCount() != plan.FactorCount)
-        ShowWarning("Оценка плана невозможна: нет кодированной матрицы плана.");
-    else if (p < 1)
-        ShowWarning("Оценка плана невозможна: нет модели.");
-    else if (n < p)
-        ShowWarning("Оценка плана невозможна: опытов (N = " + IntToStr(n) +
-                    ") меньше, чем слагаемых модели (p = " + IntToStr(p) + ").");
-    else
-        return true;
-    return false;
-}
-
 } // namespace
 
 int RunEvaluate(const TWords& words) {
@@ -212,18 +155,21 @@ int RunEvaluate(const TWords& words) {
     options.Alpha = AlphaOption(arguments);
     TBatchSession session;
     const TRaruRuro& plan = session.Plan;
-    if (!session.Open(arguments.Positional().front()) || !Evaluable(plan))
+    if (!session.Open(arguments.Positional().front()))
         return ExitFailure;
+    if (const std::string problem = EvaluationProblem(plan); !problem.empty()) {
+        ShowWarning(problem);
+        return ExitFailure;
+    }
     options.Repeats = plan.Repeats();
     const auto evaluation = EvaluateDesign(plan.CodeMatrix, PlanBasis(plan), options);
     if (!evaluation) {
-        ShowWarning("Оценка плана невозможна: информационная матрица вырождена, план не позволяет "
-                    "оценить все коэффициенты модели.");
+        ShowWarning(SingularDesignText());
         return ExitFailure;
     }
     TAliasRefusal refusal = TAliasRefusal::None;
     const auto aliases = AliasStructure(plan.CodeMatrix, &refusal);
-    const std::vector<std::string> names = TermNames(plan);
+    const std::vector<std::string> names = CoefficientNames(plan);
     if (arguments.Has("--json"))
         std::cout << EvaluationJson(*evaluation, names, aliases).dump(2) << "\n";
     else

@@ -58,6 +58,7 @@ TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::in
     std::sort(plan.Runs.begin(), plan.Runs.end(), [](const auto& a, const auto& b) {
         return std::lexicographical_compare(a.rbegin(), a.rend(), b.rbegin(), b.rend());
     });
+    plan.Mixture = options.Mixture;
     plan.DValue = std::exp(best / terms) / runs;
     plan.DEfficiency = 100.0 * plan.DValue;
     return plan;
@@ -78,6 +79,13 @@ bool IsMixtureModel(std::int32_t factors, std::int32_t terms, const TBasisFuncti
             constant[t] = constant[t] && std::fabs(f[t] - 1.0) < 1e-12;
     }
     return std::find(constant.begin(), constant.end(), true) == constant.end();
+}
+
+TDOptimalPlan BuildDOptimalPlanFor(std::int32_t runs, const TModelBasis& model,
+                                   TDOptimalOptions options) {
+    const TBasisFunction& basis = model.Row;
+    options.Mixture = IsMixtureModel(model.FactorCount, model.TermCount, basis);
+    return BuildDOptimalPlan(model.FactorCount, runs, model.TermCount, basis, options);
 }
 
 } // namespace orvanta

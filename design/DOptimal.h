@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/ModelMatrix.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -46,6 +48,8 @@ struct TDOptimalPlan {
     double DValue = 0.0;
     // 100 DValue, percent.
     double DEfficiency = 0.0;
+    // The runs are mixtures: proportions summing to 1.
+    bool Mixture = false;
     // Why there is no plan (for the person, in their words).
     std::string Message;
 };
@@ -56,6 +60,11 @@ struct TDOptimalPlan {
 // components, keeping their sum.
 TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::int32_t terms,
                                 const TBasisFunction& basis, const TDOptimalOptions& options);
+
+// The same for a model seen through its basis; the region is the simplex
+// when the model is a mixture's (options.Mixture is set from the model).
+TDOptimalPlan BuildDOptimalPlanFor(std::int32_t runs, const TModelBasis& model,
+                                   TDOptimalOptions options);
 
 // Whether the runs of the model are mixtures: two or more factors and no
 // term that is the constant 1 (Scheffé's polynomials).

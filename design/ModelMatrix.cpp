@@ -1,5 +1,6 @@
 #include "design/ModelMatrix.h"
 
+#include "plan/MathObjects.h"
 #include "plan/RaruRuro.h"
 
 namespace orvanta {
@@ -9,6 +10,17 @@ TModelBasis PlanBasis(const TRaruRuro& plan) {
     basis.FactorCount = plan.FactorCount;
     basis.TermCount = plan.TermCount();
     basis.Row = [&plan](const double* x, double* f) { plan.BasisRow(x, f); };
+    return basis;
+}
+
+TModelBasis AddenBasis(std::int32_t factors, std::vector<const TAdden*> addens) {
+    TModelBasis basis;
+    basis.FactorCount = factors;
+    basis.TermCount = static_cast<std::int32_t>(addens.size());
+    basis.Row = [addens = std::move(addens)](const double* x, double* f) {
+        for (std::size_t j = 0; j < addens.size(); ++j)
+            f[j] = addens[j]->Evaluate(x);
+    };
     return basis;
 }
 

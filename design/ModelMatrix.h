@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace orvanta {
 
+class TAdden;
 class TRaruRuro;
 
 // A model over k coded factors as the design tools see it: the values of its
@@ -22,6 +24,10 @@ struct TModelBasis {
 // The basis of the plan's model; TermCount is 0 when the plan has none. The
 // plan must outlive the basis.
 TModelBasis PlanBasis(const TRaruRuro& plan);
+
+// The basis of terms picked one by one (none of them null), in k factors.
+// The addens belong to their modules and outlive the basis.
+TModelBasis AddenBasis(std::int32_t factors, std::vector<const TAdden*> addens);
 
 // X (N x p): the basis at every run of the design (N x k, coded).
 TMatrix ModelMatrix(const TMatrix& design, const TModelBasis& basis);

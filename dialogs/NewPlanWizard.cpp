@@ -107,8 +107,10 @@ std::optional<TNewPlanAnswers> TNewPlanWizard::Run(const TMathCatalog& catalog) 
     answers.RunCount = StepTwoForm_A->RunCount();
     answers.UseStandardModel = StepThreeForm->UseStandardModel();
     answers.ModelName = StepThreeForm->ModelName();
-    if (last == TWizardStep::StepFour)
+    if (last == TWizardStep::StepFour) {
         answers.Addens = StepFourForm->Terms();
+        answers.Runs = StepFourForm->DOptimalRuns();
+    }
     return answers;
 }
 

@@ -1,7 +1,11 @@
 #include "dialogs/StepFourForm.h"
 
+#include "design/DOptimal.h"
 #include "dialogs/WizardSpinEdit.h"
+#include "numeric/Messages.h"
+#include "numeric/NumberText.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +36,7 @@ TStepFourForm::TStepFourForm(QWidget* parent) : TWizardStepForm(TWizardArt::Curv
     });
     connect(SEIndex, &TWizardSpinEdit::TextChanged, this, &TStepFourForm::IndexChanged);
     connect(LBFunctions, &QListWidget::itemClicked, this, &TStepFourForm::FunctionChosen);
+    connect(DOptimalButton, &QPushButton::clicked, this, &TStepFourForm::BuildDOptimal);
     // Moving through the list with the keys chooses as a click does.
     connect(LBFunctions, &QListWidget::currentItemChanged, this,
             [this](QListWidgetItem* item) { FunctionChosen(item); });
@@ -59,6 +64,13 @@ void TStepFourForm::BuildControls() {
     EAdden->setReadOnly(true);
     AddText(QStringLiteral("Стандартная запись слагаемого:"))->setBuddy(EAdden);
     Content()->addWidget(EAdden);
+
+    DOptimalButton = new QPushButton(QStringLiteral("Построить D-оптимальный план"), this);
+    DOptimalButton->setObjectName(QStringLiteral("DOptimalButton"));
+    DOptimalButton->setAutoDefault(false);
+    Content()->addWidget(DOptimalButton, 0, Qt::AlignLeft);
+    DOptimalInfo = AddText(QString());
+    DOptimalInfo->setObjectName(QStringLiteral("DOptimalInfo"));
 }
 
 void TStepFourForm::Prepare(const TMathCatalog* catalog, const TPlanSize& size) {
@@ -79,6 +91,7 @@ void TStepFourForm::showEvent(QShowEvent* event) {
     Assignment.Prepare(Size.RunCount);
     ShowCounters();
     FillFunctions();
+    ForgetDOptimal();
     SEnAddens->setFocus();
 }
 
@@ -103,6 +116,7 @@ void TStepFourForm::CountChanged() {
     Assignment.CountText = SEnAddens->Text().toStdString();
     Assignment.CountChanged();
     ShowCounters();
+    ForgetDOptimal();
 }
 
 void TStepFourForm::IndexChanged() {
@@ -124,8 +138,42 @@ void TStepFourForm::FunctionChosen(QListWidgetItem* item) {
         return;
     const TAdden* adden = EntryAdden(item);
     Assignment.IndexText = SEIndex->Text().toStdString();
-    if (Assignment.Assign(adden))
+    if (Assignment.Assign(adden)) {
         EAdden->setText(QString::fromStdString(adden->GetName()));
+        ForgetDOptimal();
+    }
+}
+
+void TStepFourForm::BuildDOptimal() {
+    const std::vector<std::string> lines = Assignment.BadAddenLines();
+    if (!lines.empty()) {
+        if (ShowBadAddens)
+            ShowBadAddens(lines);
+        LBFunctions->setFocus();
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The batch tool's default seed: the wizard and `orvan new --d-optimal`
+    // give the same plan for the same terms.
+    const TDOptimalPlan plan =
+        BuildDOptimalPlanFor(Size.RunCount, AddenBasis(Size.FactorCount, Terms()), {});
+    QApplication::restoreOverrideCursor();
+    if (plan.Runs.empty()) {
+        ForgetDOptimal();
+        ShowWarning(plan.Message);
+        return;
+    }
+    Runs = plan.Runs;
+    DOptimalInfo->setText(QString::fromStdString(
+        (plan.Mixture ? "Построен D-оптимальный план смеси: N = "
+                      : "Построен D-оптимальный план: N = ") +
+        IntToStr(Size.RunCount) + ", D-эффективность " + FormatGeneral(plan.DEfficiency, 4) +
+        " %. Нажмите \"Готово\", чтобы создать план."));
+}
+
+void TStepFourForm::ForgetDOptimal() {
+    Runs.clear();
+    DOptimalInfo->clear();
 }
 
 void TStepFourForm::ShowCounters() {

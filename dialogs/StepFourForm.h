@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QListWidget;
 class QListWidgetItem;
 
@@ -32,6 +34,9 @@ public:
     void Prepare(const TMathCatalog* catalog, const TPlanSize& size);
     // The term assignment list, in term order (null where unassigned).
     const std::vector<const TAdden*>& Terms() const { return Assignment.Terms(); }
+    // The D-optimal plan built for the terms as they are now (N runs of k
+    // coded values), empty when none was built or the terms changed since.
+    const std::vector<std::vector<double>>& DOptimalRuns() const { return Runs; }
     // The adden a list entry stands for.
     static const TAdden* EntryAdden(const QListWidgetItem* item);
 
@@ -39,6 +44,8 @@ public:
     TWizardSpinEdit* SEIndex = nullptr;
     QListWidget* LBFunctions = nullptr;
     QLineEdit* EAdden = nullptr;
+    QPushButton* DOptimalButton = nullptr;
+    QLabel* DOptimalInfo = nullptr;
 
 public slots:
     void GoForward() override;
@@ -58,6 +65,10 @@ private:
     // position that moved runs the position rule as a typed one would.
     void ShowCounters();
     void SelectEntryOf(const TAdden* adden);
+    // "Построить D-оптимальный план": for the terms chosen, N runs by
+    // coordinate exchange; the plan made with "Готово" gets them.
+    void BuildDOptimal();
+    void ForgetDOptimal();
     // Going back and Esc leave both counters readable first.
     void ClampCounters();
 
@@ -65,6 +76,7 @@ private:
     const TMathCatalog* Catalog = nullptr;
     TPlanSize Size;
     TBadAddensDialog ShowBadAddens;
+    std::vector<std::vector<double>> Runs;
     bool Updating = false;
 };
 

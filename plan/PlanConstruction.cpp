@@ -97,6 +97,9 @@ bool TRaruRuro::DefineGeneralPlan(const TNewPlanAnswers& answers) {
     }
     if (!Model)
         Addens = answers.Addens;
+    PresetRuns.clear();
+    if (!Model && !Generator && std::int32_t(answers.Runs.size()) == n)
+        PresetRuns = answers.Runs;
     PlanKind = PlanGeneral;
     return true;
 }
@@ -142,8 +145,14 @@ void TRaruRuro::BuildCodeMatrix() {
         return;
 
     if (PlanKind == PlanGeneral) {
-        if (!Generator)
+        if (!Generator) {
+            // The wizard's D-optimal plan, when the person asked for one.
+            for (std::size_t i = 0; i < PresetRuns.size() && i < std::size_t(n); ++i)
+                for (std::int32_t j = 0; j < k && j < std::int32_t(PresetRuns[i].size()); ++j)
+                    CodeMatrix.Set(std::int32_t(i), j, PresetRuns[i][std::size_t(j)]);
+            PresetRuns.clear();
             return;
+        }
         std::int32_t rows = 0;
         std::int32_t cols = 0;
         Generator->GetSize(rows, cols);

@@ -25,6 +25,9 @@ struct TNewPlanAnswers {
     bool UseStandardModel = false; // step 3's "Использовать одну из стандартных моделей"
     std::string ModelName;             // step 3's selected model
     std::vector<const TAdden*> Addens; // step 4's term list, in term order
+    // Step 4's D-optimal plan for those terms (N runs of k coded values);
+    // empty when the person types the code matrix.
+    std::vector<std::vector<double>> Runs;
 };
 
 // The built-in plan dialog: kind 0 = FFE, 1 = CCO, 2 = CCR, and k.

@@ -254,6 +254,9 @@ private:
     bool BuildNewPlan(const TNewPlanAnswers& answers);
     bool DefineBuiltinPlan();
     bool DefineGeneralPlan(const TNewPlanAnswers& answers);
+    // The runs the new plan's code matrix is filled with (the wizard's
+    // D-optimal plan), used once.
+    std::vector<std::vector<double>> PresetRuns;
     bool FinishNewPlan();
 
     TPlanHost& PlanHost;

@@ -107,6 +107,7 @@ std::vector<TCommandInfo> MakePlanCommands() {
                    "Дисперсионный анализ, показатели качества, доверительные интервалы "
                    "коэффициентов и диагностика модели",
                    TBarId::Results),
+        Do(M::Experiment, "EvaluationItem", "&Оценка плана ...", "", 20, &F::EvaluationItemClick),
         Op(M::Experiment, "RegenerateCodeItem", "Сброс кодовой &матрицы", "", 24,
            &S::ResetCodeMatrix),
         Op(M::Experiment, "TranslateItem", "&Значение / переход ...", "Ctrl+T", 26,

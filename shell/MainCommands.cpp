@@ -11,6 +11,7 @@
 #include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
+#include "shell/EvaluationWindow.h"
 #include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 
@@ -168,6 +169,11 @@ void TMainForm::OptionsItemClick() {
 void TMainForm::StatisticsItemClick() {
     if (PlanService->Can(25))
         PlanHost->Statistics().Show();
+}
+
+void TMainForm::EvaluationItemClick() {
+    if (PlanService->Can(20))
+        PlanHost->Evaluation().Show();
 }
 
 void TMainForm::ContourItemClick() {

@@ -22,6 +22,7 @@
 #include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
+#include "shell/EvaluationWindow.h"
 #include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 #include "sounds/SoundBox.h"
@@ -118,6 +119,7 @@ TMainForm::~TMainForm() {
     PlanHost->Windows().CloseAll();
     PlanHost->Graphs().CloseAll();
     PlanHost->Statistics().Close();
+    PlanHost->Evaluation().Close();
     PlanHost->Plots().CloseAll();
     MathDefinition.reset();
     PlanService.reset();
@@ -357,6 +359,7 @@ void TMainForm::RefreshCommands() {
             item->setEnabled(CommandEnabled(*command));
     Panels[0]->setText(QString::fromStdString(Plan().StatusText));
     PlanHost->Statistics().Follow();
+    PlanHost->Evaluation().Follow();
     PlanHost->Plots().Follow();
     Clock.Refreshed(Options.Ticks());
     RefreshTitle();

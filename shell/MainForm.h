@@ -124,6 +124,7 @@ public:
     void ShowItemClick();
     void ArrangeItemClick();
     void StatisticsItemClick();
+    void EvaluationItemClick();
     void ContourItemClick();
     void ResidualsItemClick();
     void EffectsItemClick();

@@ -255,7 +255,9 @@ QMdiSubWindow* TPlanWindows::SubWindow(TPlanWindow window) const {
 }
 
 void TPlanWindows::ShowPlanWindow(TPlanWindow window) {
-    if (window == TPlanWindow::Statistics && Statistics)
+    if (window == TPlanWindow::Evaluation && Evaluation)
+        Evaluation->Restore();
+    else if (window == TPlanWindow::Statistics && Statistics)
         Statistics->Restore();
     else if (window > TPlanWindow::Statistics && Plots)
         Plots->Restore(PlotKind(window));
@@ -268,7 +270,9 @@ void TPlanWindows::ShowPlanWindow(TPlanWindow window) {
 }
 
 void TPlanWindows::MinimizePlanWindow(TPlanWindow window) {
-    if (window == TPlanWindow::Statistics && Statistics)
+    if (window == TPlanWindow::Evaluation && Evaluation)
+        Evaluation->Minimize();
+    else if (window == TPlanWindow::Statistics && Statistics)
         Statistics->Minimize();
     else if (window > TPlanWindow::Statistics && Plots)
         Plots->Minimize(PlotKind(window));
@@ -297,6 +301,8 @@ std::vector<TPlanWindow> TPlanWindows::ExtraWindows(TListOperation operation) co
         if (Plots->IsOpen(kind) && Plots->IsMinimized(kind) == minimized)
             listed.push_back(PlanWindowOf(kind));
     }
+    if (Evaluation && Evaluation->IsOpen() && Evaluation->IsMinimized() == minimized)
+        listed.push_back(TPlanWindow::Evaluation);
     return listed;
 }
 

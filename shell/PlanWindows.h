@@ -18,6 +18,7 @@ namespace orvanta {
 
 class TMTEditForm;
 class TReportForm;
+class TSingleWindow;
 class TStatisticsWindow;
 class TPlotWindows;
 class TPlanService;
@@ -64,9 +65,11 @@ public:
     void ArrangeDiagram() override;
     std::vector<TPlanWindow> ExtraWindows(TListOperation operation) const override;
     // The model's windows the lists act upon.
-    void SetModelWindows(TStatisticsWindow* statistics, TPlotWindows* plots) {
+    void SetModelWindows(TStatisticsWindow* statistics, TPlotWindows* plots,
+                         TSingleWindow* evaluation) {
         Statistics = statistics;
         Plots = plots;
+        Evaluation = evaluation;
     }
 
 private:
@@ -81,6 +84,7 @@ private:
     QPointer<QMdiSubWindow> Windows[6];
     TStatisticsWindow* Statistics = nullptr;
     TPlotWindows* Plots = nullptr;
+    TSingleWindow* Evaluation = nullptr;
     // The number of the composed report the window shows.
     std::optional<std::uint64_t> LoadedReport;
 };

@@ -20,6 +20,7 @@
 #include "plan/Settings.h"
 #include "services/MathDefinition.h"
 #include "services/PlanService.h"
+#include "shell/EvaluationWindow.h"
 #include "shell/GraphWindows.h"
 #include "shell/InputDialogs.h"
 #include "shell/MainForm.h"
@@ -73,7 +74,8 @@ void TQtPlanHost::CreateWindows() {
     GraphWindows = std::make_unique<TGraphWindows>(Main.MdiArea(), Main.Service(), Main);
     StatisticsWindow = std::make_unique<TStatisticsWindow>(Main.MdiArea(), Main);
     PlotWindows = std::make_unique<TPlotWindows>(Main.MdiArea(), Main);
-    PlanWindows->SetModelWindows(StatisticsWindow.get(), PlotWindows.get());
+    EvaluationWindow = std::make_unique<TEvaluationWindow>(Main.MdiArea(), Main);
+    PlanWindows->SetModelWindows(StatisticsWindow.get(), PlotWindows.get(), EvaluationWindow.get());
     // A click on a residual shows its row of the statistics.
     PlotWindows->OnObservation = [this](std::int32_t run, std::int32_t repeat) {
         StatisticsWindow->ShowObservation(run, repeat);

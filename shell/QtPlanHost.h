@@ -15,6 +15,7 @@ struct TWizardChoices;
 class TPlanWindows;
 class TGraphWindows;
 class TStatisticsWindow;
+class TEvaluationWindow;
 class TPlotWindows;
 class TDiagramWizard;
 class TSurfaceWizard;
@@ -54,6 +55,7 @@ public:
     TPlanWindows& Windows() { return *PlanWindows; }
     TGraphWindows& Graphs() { return *GraphWindows; }
     TStatisticsWindow& Statistics() { return *StatisticsWindow; }
+    TEvaluationWindow& Evaluation() { return *EvaluationWindow; }
     TPlotWindows& Plots() { return *PlotWindows; }
     TWindowListHandler& WindowLists() { return *ListHandler; }
 
@@ -138,6 +140,7 @@ private:
     std::unique_ptr<TPlanWindows> PlanWindows;
     std::unique_ptr<TGraphWindows> GraphWindows;
     std::unique_ptr<TStatisticsWindow> StatisticsWindow;
+    std::unique_ptr<TEvaluationWindow> EvaluationWindow;
     std::unique_ptr<TPlotWindows> PlotWindows;
     std::unique_ptr<TDiagramWizard> DiagramWizard;
     // Uses the diagram wizard's levels page: destroyed before it.

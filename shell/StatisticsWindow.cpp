@@ -8,8 +8,6 @@
 #include "stats/StatisticsTables.h"
 #include "statswindow/StatisticsForm.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -22,22 +20,11 @@ constexpr int StatisticsHelpContext = 3300;
 
 } // namespace
 
-TStatisticsWindow::TStatisticsWindow(QMdiArea& area, TMainForm& main) : Area(area), Main(main) {}
-
-TStatisticsWindow::~TStatisticsWindow() {
-    Close();
-}
+TStatisticsWindow::TStatisticsWindow(QMdiArea& area, TMainForm& main)
+    : TSingleWindow(area), Main(main) {}
 
 TStatisticsForm* TStatisticsWindow::Form() const {
-    return Sub ? qobject_cast<TStatisticsForm*>(Sub->widget()) : nullptr;
-}
-
-QMdiSubWindow* TStatisticsWindow::Window() const {
-    return Sub.data();
-}
-
-bool TStatisticsWindow::IsMinimized() const {
-    return Sub && Sub->isMinimized();
+    return qobject_cast<TStatisticsForm*>(TSingleWindow::Form());
 }
 
 void TStatisticsWindow::Refresh() {
@@ -55,24 +42,19 @@ void TStatisticsWindow::Refresh() {
 }
 
 void TStatisticsWindow::Show() {
-    if (!Sub) {
-        auto* form = new TStatisticsForm;
-        form->setProperty("helpContext", StatisticsHelpContext);
-        form->OnStationaryPoint = [this] { GoToStationaryPoint(); };
-        Sub = Area.addSubWindow(form);
-        Sub->setObjectName(QStringLiteral("StatisticsWindow"));
-        Sub->setWindowTitle(QStringLiteral("Статистика модели"));
-        Sub->setAttribute(Qt::WA_DeleteOnClose);
-        // As large as the tables want, within the area of a small screen.
-        Sub->resize(QSize(720, 460).boundedTo(Area.viewport()->size()));
-        QObject::connect(Sub, &QObject::destroyed, &Guard, [this] { Main.RefreshCommands(); });
-    }
-    const bool made = !Sub->isVisible();
+    const bool made = Open(
+        [this] {
+            auto* form = new TStatisticsForm;
+            form->setProperty("helpContext", StatisticsHelpContext);
+            form->OnStationaryPoint = [this] { GoToStationaryPoint(); };
+            return form;
+        },
+        QStringLiteral("StatisticsWindow"), QStringLiteral("Статистика модели"), QSize(720, 460),
+        [this] { Main.RefreshCommands(); });
     Refresh();
     Restore();
-    // A new window starts where the area shows all of it.
-    if (made && !Area.viewport()->rect().contains(Sub->geometry()))
-        Sub->move(0, 0);
+    if (made)
+        KeepInView();
 }
 
 void TStatisticsWindow::ShowObservation(std::int32_t run, std::int32_t repeat) {
@@ -93,28 +75,6 @@ void TStatisticsWindow::ShowObservation(std::int32_t run, std::int32_t repeat) {
         }
 }
 
-void TStatisticsWindow::Restore() {
-    if (!Sub)
-        return;
-    Sub->showNormal();
-    Sub->raise();
-    Area.setActiveSubWindow(Sub);
-}
-
-void TStatisticsWindow::Minimize() {
-    if (Sub)
-        Sub->showMinimized();
-}
-
-void TStatisticsWindow::Close() {
-    if (QMdiSubWindow* sub = Sub.data()) {
-        sub->disconnect(&Guard);
-        Sub = nullptr;
-        Area.removeSubWindow(sub);
-        delete sub;
-    }
-}
-
 void TStatisticsWindow::Follow() {
     const TRaruRuro& plan = Main.Plan();
     if (!plan.HasFactorCount) {
@@ -127,7 +87,7 @@ void TStatisticsWindow::Follow() {
         return;
     SeenAnalysis = plan.AnalysisNumber;
     SeenModel = plan.HasBVector;
-    if (Sub)
+    if (IsOpen())
         Refresh();
     else if (analysed && plan.HasBVector && Settings().CBOpenStatistics)
         Show();

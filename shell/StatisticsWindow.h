@@ -1,12 +1,8 @@
 #pragma once
 
-#include <QObject>
-#include <QPointer>
+#include "shell/SingleWindow.h"
 
 #include <cstdint>
-
-class QMdiArea;
-class QMdiSubWindow;
 
 namespace orvanta {
 
@@ -17,10 +13,9 @@ class TStatisticsForm;
 // for the plan, made on its first showing, computed afresh after every
 // analysis and when the options change, closed with the plan. After an
 // analysis it opens by itself when the options say so.
-class TStatisticsWindow {
+class TStatisticsWindow : public TSingleWindow {
 public:
     TStatisticsWindow(QMdiArea& area, TMainForm& main);
-    ~TStatisticsWindow();
 
     // Opens the window (or brings it forward) with the plan's statistics.
     void Show();
@@ -29,29 +24,19 @@ public:
     // After every command: the plan closed, an analysis ended, the model
     // went away.
     void Follow();
-    void Restore();
     // Opens the window on its diagnostics with the observation's row
     // selected.
     void ShowObservation(std::int32_t run, std::int32_t repeat);
-    void Minimize();
-    void Close();
-
-    bool IsOpen() const { return !Sub.isNull(); }
-    bool IsMinimized() const;
-    QMdiSubWindow* Window() const;
     TStatisticsForm* Form() const;
 
 private:
     void GoToStationaryPoint();
 
-    QMdiArea& Area;
     TMainForm& Main;
-    QPointer<QMdiSubWindow> Sub;
     // What the last look at the plan saw: its analysis count and whether it
     // had coefficients.
     std::uint64_t SeenAnalysis = 0;
     bool SeenModel = false;
-    QObject Guard;
 };
 
 } // namespace orvanta

@@ -78,6 +78,8 @@ const char* PlanWindowCaption(TPlanWindow window) {
         return "Взаимодействие";
     case TPlanWindow::Trace:
         return "Трассировка";
+    case TPlanWindow::Evaluation:
+        return "Оценка плана";
     }
     return "";
 }

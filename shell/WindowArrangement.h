@@ -26,7 +26,9 @@ enum class TPlanWindow {
     Residuals,
     Effects,
     Interaction,
-    Trace
+    Trace,
+    // The evaluation of the plan, before any response.
+    Evaluation
 };
 constexpr int PlanWindowCount = 7;
 

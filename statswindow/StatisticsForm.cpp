@@ -286,7 +286,7 @@ bool TStatisticsForm::SaveTo(const std::string& path, bool plainText) const {
 
 std::optional<std::pair<std::string, bool>>
 TStatisticsForm::RunSaveDialog(const std::string& initial) {
-    TFileDialog dialog(this, QStringLiteral("Сохранение статистики модели"), true);
+    TFileDialog dialog(this, SaveCaption, true);
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.SetFilters({ShownFilterEntry(QStringLiteral("Rich text format (*.rtf)")),
                        ShownFilterEntry(QStringLiteral("Только текст (*.txt)"))});
@@ -305,7 +305,7 @@ TStatisticsForm::RunSaveDialog(const std::string& initial) {
 void TStatisticsForm::SaveAsItemClick() {
     if (Shown.empty())
         return;
-    const auto chosen = AskFile(LastFile.empty() ? std::string("Статистика модели") : LastFile);
+    const auto chosen = AskFile(LastFile.empty() ? SaveName : LastFile);
     if (!chosen)
         return;
     if (SaveTo(chosen->first, chosen->second))

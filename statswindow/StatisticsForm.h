@@ -52,6 +52,10 @@ public:
     // nullopt when cancelled. By default the program's own file dialog.
     std::function<std::optional<std::pair<std::string, bool>>(const std::string& initial)> AskFile;
 
+    // The save dialog's caption and the name it offers first.
+    QString SaveCaption = QStringLiteral("Сохранение статистики модели");
+    std::string SaveName = "Статистика модели";
+
     QTabWidget* Tabs = nullptr;
     QLabel* Message = nullptr;
     QMenu* EditMenu = nullptr;

@@ -1,0 +1,114 @@
+#include "designwindows/EvaluationForm.h"
+
+#include "dialogs/NamedWidget.h"
+#include "plan/Settings.h"
+#include "plots/Pictures.h"
+#include "plotwindows/PlotDrawing.h"
+#include "plotwindows/PlotLook.h"
+#include "statswindow/StatisticsForm.h"
+
+#include <qcustomplot.h>
+
+#include <QAction>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace orvanta {
+
+namespace {
+
+QDoubleSpinBox* Field(double low, double high, double value, double step, int decimals,
+                      const QString& name, QWidget* parent) {
+    auto* field = Named(new QDoubleSpinBox(parent), name);
+    field->setRange(low, high);
+    field->setDecimals(decimals);
+    field->setSingleStep(step);
+    field->setValue(value);
+    // A value typed digit by digit is evaluated once, when it is complete.
+    field->setKeyboardTracking(false);
+    return field;
+}
+
+TCurvesPicture FdsPicture(const std::vector<TSpvFraction>& fds) {
+    TCurve curve;
+    for (const TSpvFraction& f : fds)
+        curve.Points.push_back({f.Fraction, f.Spv});
+    return {"Доля области плана (FDS)", "Доля области", "N·fᵀCf", {curve}};
+}
+
+} // namespace
+
+TEvaluationForm::TEvaluationForm(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("EvaluationForm"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    auto* options = new QHBoxLayout;
+    options->setContentsMargins(8, 0, 8, 0);
+    DeltaEdit = Field(0.1, 100.0, 2.0, 0.5, 2, QStringLiteral("DeltaEdit"), this);
+    DeltaEdit->setSuffix(QStringLiteral(" σ"));
+    AlphaEdit = Field(0.001, 0.5, StatisticsOptionsFromSettings().Alpha, 0.01, 3,
+                      QStringLiteral("AlphaEdit"), this);
+    auto* deltaLabel = new QLabel(QStringLiteral("&Обнаруживаемый коэффициент:"), this);
+    deltaLabel->setBuddy(DeltaEdit);
+    auto* alphaLabel = new QLabel(QStringLiteral("&Уровень значимости:"), this);
+    alphaLabel->setBuddy(AlphaEdit);
+    options->addWidget(deltaLabel);
+    options->addWidget(DeltaEdit);
+    options->addSpacing(16);
+    options->addWidget(alphaLabel);
+    options->addWidget(AlphaEdit);
+    options->addStretch();
+    layout->addLayout(options);
+    Tables = new TStatisticsForm(this);
+    Tables->setObjectName(QStringLiteral("EvaluationTables"));
+    layout->addWidget(Tables, 1);
+    // The main window takes the active window's own "Правка" menu; the
+    // stationary point belongs to a fitted model, not to a plan.
+    Tables->StationaryItem->setVisible(false);
+    Tables->EditMenu->setParent(this, Tables->EditMenu->windowFlags());
+    Tables->SaveCaption = QStringLiteral("Сохранение оценки плана");
+    Tables->SaveName = "Оценка плана";
+    const auto changed = [this] {
+        if (OnOptionsChanged)
+            OnOptionsChanged();
+    };
+    connect(DeltaEdit, &QDoubleSpinBox::valueChanged, this, changed);
+    connect(AlphaEdit, &QDoubleSpinBox::valueChanged, this, changed);
+}
+
+double TEvaluationForm::Delta() const {
+    return DeltaEdit->value();
+}
+
+double TEvaluationForm::Alpha() const {
+    return AlphaEdit->value();
+}
+
+void TEvaluationForm::SetEvaluation(std::vector<TStatSection> sections,
+                                    const std::vector<TSpvFraction>& fds) {
+    Tables->SetSections(std::move(sections));
+    FdsPlot = nullptr;
+    auto* scroll = Tables->Tabs->findChild<QScrollArea*>(QStringLiteral("fds"));
+    if (!scroll || !scroll->widget())
+        return;
+    auto* page = scroll->widget();
+    auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
+    FdsPlot = Named(new QCustomPlot(page), QStringLiteral("FdsPlot"));
+    FdsPlot->setMinimumSize(320, 240);
+    DrawCurves(*FdsPlot, FdsPicture(fds), PlotLookOf(Settings()));
+    // Above the table's stretch: the picture takes the room it is given.
+    layout->insertWidget(layout->count() - 1, FdsPlot, 1);
+    FdsPlot->replot();
+}
+
+void TEvaluationForm::ShowMessage(const QString& text) {
+    FdsPlot = nullptr;
+    Tables->ShowMessage(text);
+}
+
+} // namespace orvanta
