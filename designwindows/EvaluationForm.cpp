@@ -12,10 +12,13 @@
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace orvanta {
@@ -98,11 +101,26 @@ void TEvaluationForm::SetEvaluation(std::vector<TStatSection> sections,
         return;
     auto* page = scroll->widget();
     auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
+    QTableWidget* table = Tables->Table("fds");
+    if (!layout || !table)
+        return;
+    // The curve beside its table: both in view at once.
+    const int at = layout->indexOf(table);
+    layout->removeWidget(table);
+    table->setFixedHeight(QWIDGETSIZE_MAX);
+    table->setMinimumHeight(0);
+    table->setMaximumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth() +
+                           table->verticalScrollBar()->sizeHint().width());
+    auto* row = new QHBoxLayout;
+    row->addWidget(table);
     FdsPlot = Named(new QCustomPlot(page), QStringLiteral("FdsPlot"));
     FdsPlot->setMinimumSize(320, 240);
     DrawCurves(*FdsPlot, FdsPicture(fds), PlotLookOf(Settings()));
-    // Above the table's stretch: the picture takes the room it is given.
-    layout->insertWidget(layout->count() - 1, FdsPlot, 1);
+    // The whole region and nothing beyond it: a lone curve needs no room
+    // for a label.
+    FdsPlot->axisRect()->axis(QCPAxis::atBottom)->setRange(0.0, 1.0);
+    row->addWidget(FdsPlot, 1);
+    layout->insertLayout(at, row, 1);
     FdsPlot->replot();
 }
 

@@ -16,6 +16,8 @@
 #include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
+#include "designwindows/EvaluationForm.h"
+#include "shell/EvaluationWindow.h"
 #include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 #include "statswindow/StatisticsForm.h"
@@ -217,6 +219,33 @@ bool SaveStatistics(orvanta::TMainForm& main, const QDir& folder, const QDir* gu
                     form->Tabs->setCurrentIndex(tab);
             ok = SaveSmall(*window, *guide, QString::fromLatin1(file), 760) && ok;
         }
+    window->close();
+    return ok;
+}
+
+// The evaluation of the plan: its efficiencies for the README and the guide,
+// and for the guide the fraction-of-design-space picture.
+bool SaveEvaluation(orvanta::TMainForm& main, const QDir& folder, const QDir* guide) {
+    using namespace orvanta;
+    if (!main.Service().Can(20))
+        return true;
+    main.EvaluationItemClick();
+    TEvaluationForm* form = main.Host().Evaluation().Form();
+    QMdiSubWindow* window = main.Host().Evaluation().Window();
+    if (!form || !window) {
+        std::fprintf(stderr, "no evaluation of the plan\n");
+        return false;
+    }
+    window->resize(760, 520);
+    bool ok = SaveBoth(*window, folder, guide, QStringLiteral("evaluation.png"));
+    if (guide) {
+        QTabWidget* tabs = form->Tables->Tabs;
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            if (tabs->widget(tab)->objectName() == QLatin1String("fds"))
+                tabs->setCurrentIndex(tab);
+        Settle();
+        ok = SaveSmall(*window, *guide, QStringLiteral("evaluation-fds.png"), 760) && ok;
+    }
     window->close();
     return ok;
 }
@@ -526,6 +555,7 @@ int main(int argc, char** argv) {
     ok = SaveDiagram(main, folder, guideFolder) && ok;
     ok = SaveSurface(main, folder, guideFolder) && ok;
     ok = SaveStatistics(main, folder, guideFolder) && ok;
+    ok = SaveEvaluation(main, folder, guideFolder) && ok;
     ok = SavePictures(main, folder, guideFolder) && ok;
     if (guide) {
         const QDir examples = QFileInfo(args[1]).absoluteDir();

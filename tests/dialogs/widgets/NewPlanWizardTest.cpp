@@ -34,6 +34,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <deque>
@@ -171,6 +172,7 @@ private slots:
     void generatorWithItsDefaultModel();
     void generatorWithAChosenModel();
     void customPlanWithTermsPickedOneByOne();
+    void dOptimalButtonFillsTheCodeMatrix();
     void generatorWithoutDefaultModelLeadsToStepThree();
     void backFromStepThree_data();
     void backFromStepThree();
@@ -375,6 +377,41 @@ void NewPlanWizardTest::customPlanWithTermsPickedOneByOne() {
                   BatchPlan({QStringLiteral("--custom"), QStringLiteral("--factors"),
                              QStringLiteral("2"), QStringLiteral("--runs"), QStringLiteral("6"),
                              QStringLiteral("--addens"), QStringLiteral("1,x1,x2,x1*x2,x1^2")}));
+    NO_MESSAGES();
+}
+
+void NewPlanWizardTest::dOptimalButtonFillsTheCodeMatrix() {
+    const QStringList terms{"1"_q, "x1"_q, "x2"_q, "x1·x2"_q, "x1^2"_q, "x2^2"_q};
+    Person->Then("StepOneForm"_q, [](QWidget* w) { ChooseType(w, "RBCustom"); })
+        .Then("StepTwoForm_A"_q, [](QWidget* w) { CustomSize(w, "2"_q, "9"_q); })
+        .Then("StepThreeForm"_q, [](QWidget* w) { NoReadyModel(w); })
+        .Then("StepFourForm"_q, [&](QWidget* w) {
+            auto* step = static_cast<TStepFourForm*>(w);
+            TypeOver(step->SEnAddens, QStringLiteral("6"));
+            const auto pick = [&](int position, const QString& text) {
+                TypeOver(step->SEIndex, QString::number(position));
+                ClickItem(step->LBFunctions, text);
+            };
+            for (int i = 0; i < terms.size(); ++i)
+                pick(i + 1, terms[i]);
+            Click(step->DOptimalButton);
+            // The 3^2 factorial's efficiency: it is the D-optimal plan here.
+            QVERIFY2(step->DOptimalInfo->text().contains(
+                         QRegularExpression(QStringLiteral("D-эффективность 46[.,]22 %"))),
+                     qPrintable(step->DOptimalInfo->text()));
+            // A plan built for other terms is not kept.
+            pick(6, "x1"_q);
+            QVERIFY(step->DOptimalRuns().empty());
+            QVERIFY(step->DOptimalInfo->text().isEmpty());
+            pick(6, "x2^2"_q);
+            Click(step->DOptimalButton);
+            Click(step->ForwardButton);
+        });
+    QVERIFY(NewPlan());
+    CHECK_PERSON();
+    COMPARE_PLANS(ShapeOf(*Plan),
+                  BatchPlan({"--custom"_q, "--factors"_q, "2"_q, "--runs"_q, "9"_q, "--addens"_q,
+                             "1,x1,x2,x1*x2,x1^2,x2^2"_q, "--d-optimal"_q}));
     NO_MESSAGES();
 }
 
