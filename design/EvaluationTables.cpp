@@ -22,23 +22,6 @@ TStatCell Name(const std::string& text) {
     return {text, std::nullopt};
 }
 
-std::string FactorName(const TRaruRuro& plan, std::size_t i) {
-    if (plan.HasFactorNames && i < plan.FactorNames.size())
-        return plan.FactorNames[i];
-    return "x" + IntToStr(static_cast<std::int64_t>(i) + 1);
-}
-
-TStatTable Table(std::vector<std::string> header) {
-    TStatTable table;
-    table.Header = std::move(header);
-    return table;
-}
-
-void Add(TStatTable& table, TStatRow row, bool marked = false) {
-    table.Rows.push_back(std::move(row));
-    table.Marked.push_back(marked);
-}
-
 std::string Coordinates(const TPoint& x) {
     std::string text;
     for (std::size_t i = 0; i < x.size(); ++i)
@@ -51,12 +34,12 @@ TStatSection Efficiency(const TDesignEvaluation& e) {
     section.Above.push_back("План: N = " + IntToStr(e.Runs) + ", p = " + IntToStr(e.Terms) +
                             ", m = " + IntToStr(e.Repeats) + "; область: " +
                             (e.Region == TDesignRegion::Cube ? "куб [−1; 1]." : "симплекс."));
-    TStatTable table = Table({"Показатель", "Значение"});
-    Add(table, {Name("D-эффективность, %"), Figure(e.DEfficiency)});
-    Add(table, {Name("A-эффективность, %"), Figure(e.AEfficiency)});
-    Add(table, {Name("G-эффективность, %"), Figure(e.GEfficiency)});
-    Add(table, {Name("N·fᵀCf в центре"), Figure(e.SpvCentre)});
-    Add(table, {Name("N·fᵀCf наибольшая в области"), Figure(e.SpvMax)});
+    TStatTable table = StatTable({"Показатель", "Значение"});
+    AddStatRow(table, {Name("D-эффективность, %"), Figure(e.DEfficiency)});
+    AddStatRow(table, {Name("A-эффективность, %"), Figure(e.AEfficiency)});
+    AddStatRow(table, {Name("G-эффективность, %"), Figure(e.GEfficiency)});
+    AddStatRow(table, {Name("N·fᵀCf в центре"), Figure(e.SpvCentre)});
+    AddStatRow(table, {Name("N·fᵀCf наибольшая в области"), Figure(e.SpvMax)});
     section.Tables.push_back(std::move(table));
     section.Below = {
         "Наибольшая дисперсия предсказания в точке (" + Coordinates(e.SpvMaxPoint) + ").",
@@ -70,16 +53,17 @@ TStatSection Coefficients(const TDesignEvaluation& e, const std::vector<std::str
     section.Above.push_back("Ошибки коэффициентов на единицу σ; мощность t-критерия при α = " +
                             StatFigure(e.Alpha) + " для коэффициента " + StatFigure(e.Delta) +
                             "σ, число степеней свободы " + IntToStr(e.PowerDf) + ".");
-    TStatTable table = Table({"Коэффициент", "VIF", "Относительная ошибка", "Мощность"});
+    TStatTable table = StatTable({"Коэффициент", "VIF", "Относительная ошибка", "Мощность"});
     bool anyMarked = false;
     for (std::size_t j = 0; j < e.RelativeStdErrors.size(); ++j) {
         const std::optional<double>& vif = e.Vif[j];
         const bool marked = (vif && *vif > LargeVif) || e.Power[j] < LowPower;
         anyMarked = anyMarked || marked;
-        Add(table,
-            {Name(j < names.size() ? names[j] : "B" + IntToStr(std::int64_t(j))),
-             vif ? Figure(*vif) : Name(""), Figure(e.RelativeStdErrors[j]), Figure(e.Power[j])},
-            marked);
+        AddStatRow(table,
+                   {Name(j < names.size() ? names[j] : "B" + IntToStr(std::int64_t(j))),
+                    vif ? Figure(*vif) : Name(""), Figure(e.RelativeStdErrors[j]),
+                    Figure(e.Power[j])},
+                   marked);
     }
     section.Tables.push_back(std::move(table));
     if (anyMarked)
@@ -92,9 +76,9 @@ TStatSection Leverage(const TRaruRuro& plan, const TDesignEvaluation& e) {
     TStatSection section{"leverage", "Рычаги опытов", {}, {}, {}};
     std::vector<std::string> header{"Опыт"};
     for (std::int32_t j = 0; j < plan.FactorCount; ++j)
-        header.push_back(FactorName(plan, std::size_t(j)));
+        header.push_back(PlanFactorName(plan, std::size_t(j)));
     header.push_back("Рычаг");
-    TStatTable table = Table(std::move(header));
+    TStatTable table = StatTable(std::move(header));
     // The usual rule for a run that pulls the fit towards itself: twice the
     // average leverage p/N.
     const double high = 2.0 * e.Terms / e.Runs;
@@ -104,7 +88,7 @@ TStatSection Leverage(const TRaruRuro& plan, const TDesignEvaluation& e) {
             row.push_back(Figure(plan.CodeMatrix.Get(i, j)));
         const double h = e.Leverage[std::size_t(i)];
         row.push_back(Figure(h));
-        Add(table, std::move(row), h > high);
+        AddStatRow(table, std::move(row), h > high);
     }
     section.Tables.push_back(std::move(table));
     section.Above.push_back("Кодированные значения факторов и рычаг hᵢ = fᵢᵀCfᵢ каждого опыта.");
@@ -116,9 +100,9 @@ TStatSection Fds(const TDesignEvaluation& e) {
     TStatSection section{"fds", "Дисперсия предсказания", {}, {}, {}};
     section.Above.push_back("Доля области плана, в которой масштабированная дисперсия "
                             "предсказания N·fᵀCf не больше указанной.");
-    TStatTable table = Table({"Доля области", "N·fᵀCf не больше"});
+    TStatTable table = StatTable({"Доля области", "N·fᵀCf не больше"});
     for (const TSpvFraction& f : e.Fds)
-        Add(table, {Figure(f.Fraction), Figure(f.Spv)});
+        AddStatRow(table, {Figure(f.Fraction), Figure(f.Spv)});
     section.Tables.push_back(std::move(table));
     return section;
 }
@@ -135,13 +119,13 @@ TStatSection Aliases(const std::optional<TAliasStructure>& aliases, TAliasRefusa
     }
     section.Above.push_back("Определяющее соотношение: " + DefiningRelationText(*aliases) + ".");
     section.Above.push_back("Разрешающая способность: " + RomanNumeral(*aliases->Resolution) + ".");
-    TStatTable table = Table({"Эффект", "Смешан с (до тройных взаимодействий)"});
+    TStatTable table = StatTable({"Эффект", "Смешан с (до тройных взаимодействий)"});
     for (const TAliasChain& chain : aliases->Chains) {
         std::string with;
         for (const TSignedEffect& alias : chain.Aliases)
             with += (with.empty() ? "" : " = ") + EffectText(alias);
-        Add(table, {Name(EffectText(chain.Effect)), Name(with.empty() ? "—" : with)},
-            !chain.Aliases.empty());
+        AddStatRow(table, {Name(EffectText(chain.Effect)), Name(with.empty() ? "—" : with)},
+                   !chain.Aliases.empty());
     }
     section.Tables.push_back(std::move(table));
     return section;

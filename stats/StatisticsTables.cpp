@@ -39,29 +39,12 @@ TStatCell Count(std::int32_t value) {
     return {IntToStr(value), static_cast<double>(value)};
 }
 
-std::string FactorName(const TRaruRuro& plan, std::size_t i) {
-    if (plan.HasFactorNames && i < plan.FactorNames.size())
-        return plan.FactorNames[i];
-    return "x" + IntToStr(static_cast<std::int64_t>(i) + 1);
-}
-
 std::size_t FactorCount(const TModelStatistics& s) {
     if (s.Canonical)
         return s.Canonical->StationaryCoded.size();
     if (s.SteepestAscent && !s.SteepestAscent->empty())
         return s.SteepestAscent->front().Coded.size();
     return 0;
-}
-
-TStatTable Table(std::vector<std::string> header) {
-    TStatTable table;
-    table.Header = std::move(header);
-    return table;
-}
-
-void Add(TStatTable& table, TStatRow row, bool marked = false) {
-    table.Rows.push_back(std::move(row));
-    table.Marked.push_back(marked);
 }
 
 std::string Percent(double alpha) {
@@ -71,14 +54,14 @@ std::string Percent(double alpha) {
 TStatSection Anova(const TModelStatistics& s) {
     TStatSection section{"anova", "Дисперсионный анализ", {}, {}, {}};
     std::int32_t errorDf = 0;
-    TStatTable table = Table(
+    TStatTable table = StatTable(
         {"Источник", "Число степеней свободы", "Сумма квадратов", "Средний квадрат", "F", "p"});
     for (const TAnovaRow& r : s.Anova) {
         const bool error = r.Source == (s.ErrorTerm == TErrorTerm::Pure ? "pureError" : "residual");
         if (error)
             errorDf = r.Df;
-        Add(table, {Name(AnovaSourceName(r.Source)), Count(r.Df), Figure(r.SS), Figure(r.MS),
-                    Figure(r.F), PFigure(r.P)});
+        AddStatRow(table, {Name(AnovaSourceName(r.Source)), Count(r.Df), Figure(r.SS), Figure(r.MS),
+                           Figure(r.F), PFigure(r.P)});
     }
     section.Above.push_back(std::string("Ошибка: ") +
                             (s.ErrorTerm == TErrorTerm::Pure
@@ -92,7 +75,7 @@ TStatSection Anova(const TModelStatistics& s) {
 
 TStatSection Fit(const TFitSummary& f) {
     TStatSection section{"fit", "Качество модели", {}, {}, {}};
-    TStatTable table = Table({"Показатель", "Значение"});
+    TStatTable table = StatTable({"Показатель", "Значение"});
     const std::pair<const char*, double> rows[] = {
         {"R²", f.RSquared},
         {"Скорректированный R²", f.AdjRSquared},
@@ -103,7 +86,7 @@ TStatSection Fit(const TFitSummary& f) {
         {"Коэффициент вариации, %", f.CvPercent},
     };
     for (const auto& [name, value] : rows)
-        Add(table, {Name(name), Figure(value)});
+        AddStatRow(table, {Name(name), Figure(value)});
     section.Tables.push_back(std::move(table));
     return section;
 }
@@ -115,8 +98,8 @@ TStatSection Coefficients(const TRaruRuro& plan, const TModelStatistics& s) {
     TStatSection section{"coefficients", "Коэффициенты", {}, {}, {}};
     const std::string level = Percent(s.Alpha);
     TStatTable table =
-        Table({"Коэффициент", "Значение", "Стандартная ошибка", "t", "p", "Нижняя граница " + level,
-               "Верхняя граница " + level, "VIF", "Примечание"});
+        StatTable({"Коэффициент", "Значение", "Стандартная ошибка", "t", "p",
+                   "Нижняя граница " + level, "Верхняя граница " + level, "VIF", "Примечание"});
     const std::int32_t p = plan.HasBVector ? plan.BVector.Size() : 0;
     std::size_t next = 0;
     for (std::int32_t term = 0; term < p; ++term) {
@@ -126,18 +109,19 @@ TStatSection Coefficients(const TRaruRuro& plan, const TModelStatistics& s) {
         const TStatCell note = Name(insignificant ? InsignificantNote : "");
         if (next < s.Coefficients.size() && s.Coefficients[next].Term == term) {
             const TCoefficientStatistics& c = s.Coefficients[next++];
-            Add(table, {Name(c.Name), Figure(c.Value), Figure(c.StdError), Figure(c.T),
+            AddStatRow(table,
+                       {Name(c.Name), Figure(c.Value), Figure(c.StdError), Figure(c.T),
                         PFigure(c.P), Figure(c.CiLow), Figure(c.CiHigh), Figure(c.Vif), note});
         } else {
-            Add(table, {Name(CoefficientLabel(plan, term)),
-                        Figure(plan.BVector.Get(term)),
-                        {},
-                        {},
-                        {},
-                        {},
-                        {},
-                        {},
-                        note});
+            AddStatRow(table, {Name(CoefficientLabel(plan, term)),
+                               Figure(plan.BVector.Get(term)),
+                               {},
+                               {},
+                               {},
+                               {},
+                               {},
+                               {},
+                               note});
         }
     }
     section.Above.push_back("Доверительные интервалы с вероятностью " + level + ".");
@@ -147,18 +131,18 @@ TStatSection Coefficients(const TRaruRuro& plan, const TModelStatistics& s) {
 
 TStatSection Canonical(const TRaruRuro& plan, const TCanonicalAnalysis& c) {
     TStatSection section{"canonical", "Каноническое преобразование", {}, {}, {}};
-    TStatTable point = Table({"Фактор", "Кодированное значение", "Натуральное значение"});
-    TStatTable shape = Table({"Собственное значение"});
+    TStatTable point = StatTable({"Фактор", "Кодированное значение", "Натуральное значение"});
+    TStatTable shape = StatTable({"Собственное значение"});
     for (std::size_t i = 0; i < c.StationaryCoded.size(); ++i) {
-        Add(point, {Name(FactorName(plan, i)), Figure(c.StationaryCoded[i]),
-                    Figure(i < c.StationaryNatural.size() ? c.StationaryNatural[i] : NAN)});
-        shape.Header.push_back(FactorName(plan, i));
+        AddStatRow(point, {Name(PlanFactorName(plan, i)), Figure(c.StationaryCoded[i]),
+                           Figure(i < c.StationaryNatural.size() ? c.StationaryNatural[i] : NAN)});
+        shape.Header.push_back(PlanFactorName(plan, i));
     }
     for (std::size_t j = 0; j < c.Eigenvalues.size(); ++j) {
         TStatRow row{Figure(c.Eigenvalues[j])};
         for (const double v : c.Eigenvectors[j])
             row.push_back(Figure(v));
-        Add(shape, std::move(row));
+        AddStatRow(shape, std::move(row));
     }
     section.Above.push_back("Стационарная точка:");
     section.Tables.push_back(std::move(point));
@@ -173,11 +157,11 @@ TStatSection Canonical(const TRaruRuro& plan, const TCanonicalAnalysis& c) {
 TStatSection Steepest(const TRaruRuro& plan, const std::vector<TSteepestAscentPoint>& path,
                       std::size_t k) {
     TStatSection section{"steepest", "Крутое восхождение", {}, {}, {}};
-    TStatTable table = Table({"Радиус"});
+    TStatTable table = StatTable({"Радиус"});
     for (std::size_t i = 0; i < k; ++i)
-        table.Header.push_back(FactorName(plan, i) + ", код.");
+        table.Header.push_back(PlanFactorName(plan, i) + ", код.");
     for (std::size_t i = 0; i < k; ++i)
-        table.Header.push_back(FactorName(plan, i) + ", натур.");
+        table.Header.push_back(PlanFactorName(plan, i) + ", натур.");
     table.Header.push_back("Предсказание");
     for (const TSteepestAscentPoint& point : path) {
         TStatRow row{Figure(point.Radius)};
@@ -186,7 +170,7 @@ TStatSection Steepest(const TRaruRuro& plan, const std::vector<TSteepestAscentPo
         for (const double v : point.Natural)
             row.push_back(Figure(v));
         row.push_back(Figure(point.Predicted));
-        Add(table, std::move(row));
+        AddStatRow(table, std::move(row));
     }
     section.Above.push_back("Путь крутого восхождения из центра плана (радиус в кодированных "
                             "единицах):");
@@ -199,9 +183,10 @@ TStatSection Lenth(const TLenthAnalysis& l) {
     section.Above.push_back("Псевдостандартная ошибка PSE = " + StatFigure(l.Pse));
     section.Above.push_back("Предел ошибки ME = " + StatFigure(l.Me));
     section.Above.push_back("Одновременный предел ошибки SME = " + StatFigure(l.Sme));
-    TStatTable table = Table({"Эффект", "Величина", "Активен"});
+    TStatTable table = StatTable({"Эффект", "Величина", "Активен"});
     for (const TLenthEffect& e : l.Effects)
-        Add(table, {Name(e.Name), Figure(e.Effect), Name(e.Active ? "да" : "нет")}, e.Active);
+        AddStatRow(table, {Name(e.Name), Figure(e.Effect), Name(e.Active ? "да" : "нет")},
+                   e.Active);
     section.Tables.push_back(std::move(table));
     section.Below.push_back("Активен эффект, по модулю больший ME.");
     return section;
@@ -209,17 +194,17 @@ TStatSection Lenth(const TLenthAnalysis& l) {
 
 TStatSection Diagnostics(const TModelStatistics& s) {
     TStatSection section{"diagnostics", "Диагностика", {}, {}, {}};
-    TStatTable table = Table({"Опыт", "Повтор", "Наблюдение", "Предсказание", "Остаток", "Рычаг",
-                              "Стьюдентизированный остаток", "Внешне стьюдентизированный остаток",
-                              "Расстояние Кука"});
+    TStatTable table = StatTable({"Опыт", "Повтор", "Наблюдение", "Предсказание", "Остаток",
+                                  "Рычаг", "Стьюдентизированный остаток",
+                                  "Внешне стьюдентизированный остаток", "Расстояние Кука"});
     const auto n = static_cast<std::int32_t>(s.Observations.size());
     const double cook = n > 0 ? 4.0 / n : 0.0;
     for (const TObservationDiagnostics& o : s.Observations) {
-        Add(table,
-            {Count(o.Run), Count(o.Repeat), Figure(o.Actual), Figure(o.Predicted),
-             Figure(o.Residual), Figure(o.Leverage), Figure(o.Studentized),
-             Figure(o.ExternallyStudentized), Figure(o.CooksDistance)},
-            WorthALook(o, s.Observations.size()));
+        AddStatRow(table,
+                   {Count(o.Run), Count(o.Repeat), Figure(o.Actual), Figure(o.Predicted),
+                    Figure(o.Residual), Figure(o.Leverage), Figure(o.Studentized),
+                    Figure(o.ExternallyStudentized), Figure(o.CooksDistance)},
+                   WorthALook(o, s.Observations.size()));
     }
     section.Tables.push_back(std::move(table));
     section.Below.push_back("Выделены наблюдения, у которых внешне стьюдентизированный остаток по "
@@ -242,6 +227,23 @@ TStatisticsOptions StatisticsOptionsFromSettings() {
     if (!o.StatisticsPureError)
         options.ErrorTerm = TErrorTerm::Residual;
     return options;
+}
+
+TStatTable StatTable(std::vector<std::string> header) {
+    TStatTable table;
+    table.Header = std::move(header);
+    return table;
+}
+
+void AddStatRow(TStatTable& table, TStatRow row, bool marked) {
+    table.Rows.push_back(std::move(row));
+    table.Marked.push_back(marked);
+}
+
+std::string PlanFactorName(const TRaruRuro& plan, std::size_t i) {
+    if (plan.HasFactorNames && i < plan.FactorNames.size())
+        return plan.FactorNames[i];
+    return "x" + IntToStr(static_cast<std::int64_t>(i) + 1);
 }
 
 std::string StatFigure(double value) {

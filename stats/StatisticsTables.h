@@ -26,6 +26,12 @@ struct TStatTable {
     std::vector<bool> Marked;
 };
 
+TStatTable StatTable(std::vector<std::string> header);
+void AddStatRow(TStatTable& table, TStatRow row, bool marked = false);
+
+// The factor's name as the plan gives it; "x1", "x2", ... without names.
+std::string PlanFactorName(const TRaruRuro& plan, std::size_t i);
+
 // One part of the statistics: a tab of the window, a block of the saved text.
 struct TStatSection {
     std::string
