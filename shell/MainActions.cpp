@@ -46,6 +46,11 @@ TCommandInfo ObservationsNeeded(TCommandInfo c) {
     return c;
 }
 
+TCommandInfo ModelNeeded(TCommandInfo c) {
+    c.NeedsModel = true;
+    return c;
+}
+
 std::vector<TCommandInfo> MakeFileCommands() {
     using M = TMenuId;
     return {
@@ -109,6 +114,8 @@ std::vector<TCommandInfo> MakePlanCommands() {
                    TBarId::Results),
         Op(M::Experiment, "RegenerateCodeItem", "Сброс кодовой &матрицы", "", 24,
            &S::ResetCodeMatrix),
+        ModelNeeded(
+            Do(M::Experiment, "AugmentItem", "&Дополнить план ...", "", 20, &F::AugmentItemClick)),
         Op(M::Experiment, "TranslateItem", "&Значение / переход ...", "Ctrl+T", 26,
            &S::TranslateValue, true),
         WithButton(
