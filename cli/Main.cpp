@@ -59,6 +59,9 @@ constexpr TCommand Commands[] = {
      "            -o FILE.svg|FILE.png|FILE.pdf\n"
      "  orvan plot PLAN.mpl contour|ternary ... --data -o FILE.txt\n"},
     {"evaluate", RunEvaluate, "  orvan evaluate PLAN.mpl [--delta D] [--alpha A] [--json]\n"},
+    {"augment", RunAugment,
+     "  orvan augment PLAN.mpl (--foldover [--factor I] | --axial [--alpha A] [--centre C]\n"
+     "            | --d-optimal --runs R [--seed S]) [-o OUT.mpl]\n"},
     {"quantile", RunQuantile,
      "  orvan quantile student F | fisher F2 F1 | cochran N F | pearson upper|lower F\n"
      "            [--exact [--alpha A]]\n"},

@@ -34,7 +34,8 @@ bool TCoordinateExchange::Run(std::mt19937& random) {
         // A random plan may miss a direction the model needs (two runs on
         // one grid level of a polynomial in one factor): a small ridge keeps
         // the search going until the exchanges fill it.
-        Ridge = 1e-6 * std::max(1.0, F.squaredNorm() / P);
+        const double fixed = Fixed.size() ? Fixed.trace() : 0.0;
+        Ridge = 1e-6 * std::max(1.0, (F.squaredNorm() + fixed) / P);
         Factor();
     }
     // The continuous search starts from the grid's optimum: a value between
@@ -68,6 +69,8 @@ bool TCoordinateExchange::Start(std::mt19937& random) {
 
 bool TCoordinateExchange::Factor() {
     Eigen::MatrixXd m = F.transpose() * F;
+    if (Fixed.size())
+        m += Fixed;
     m.diagonal().array() += Ridge;
     const Eigen::LLT<Eigen::MatrixXd> llt(m);
     if (llt.info() != Eigen::Success || llt.rcond() < SingularCondition)

@@ -20,6 +20,10 @@ public:
     TCoordinateExchange(std::int32_t runs, std::int32_t terms, const TBasisFunction& basis,
                         const TDesignRegion& region, TDOptimalCandidates candidates);
 
+    // The information f f' summed over runs that stay where they are: the
+    // plan the exchange completes (p x p; none by default).
+    void SetFixedInformation(const Eigen::MatrixXd& information) { Fixed = information; }
+
     // False when the region gave no point to start from. The start is on the
     // grid where the region allows, so that a continuous search begins with
     // the grid's plan and only improves on it.
@@ -49,6 +53,7 @@ private:
 
     std::vector<double> X;
     TRowMatrix F;
+    Eigen::MatrixXd Fixed;
     Eigen::MatrixXd Inverse;
     // While the plan is singular the search works with X'X + Ridge I.
     double Ridge = 0.0;

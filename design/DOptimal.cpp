@@ -10,6 +10,21 @@
 
 namespace orvanta {
 
+namespace {
+
+Eigen::MatrixXd FixedInformation(std::int32_t terms, const TBasisFunction& basis,
+                                 const std::vector<std::vector<double>>& runs) {
+    Eigen::MatrixXd information = Eigen::MatrixXd::Zero(terms, terms);
+    Eigen::VectorXd f(terms);
+    for (const std::vector<double>& run : runs) {
+        basis(run.data(), f.data());
+        information.selfadjointView<Eigen::Lower>().rankUpdate(f);
+    }
+    return information.selfadjointView<Eigen::Lower>();
+}
+
+} // namespace
+
 TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::int32_t terms,
                                 const TBasisFunction& basis, const TDOptimalOptions& options) {
     TDOptimalPlan plan;
@@ -18,8 +33,10 @@ TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::in
                        ", слагаемых модели " + IntToStr(terms) + ".";
         return plan;
     }
-    if (runs < terms) {
-        plan.Message = "Число опытов N = " + IntToStr(runs) +
+    const auto fixed = static_cast<std::int32_t>(options.Fixed.size());
+    const std::int32_t total = runs + fixed;
+    if (total < terms) {
+        plan.Message = "Число опытов N = " + IntToStr(total) +
                        " меньше числа слагаемых модели p = " + IntToStr(terms) +
                        ": D-оптимальный план не существует.";
         return plan;
@@ -31,6 +48,8 @@ TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::in
     }
     std::mt19937 random(options.Seed);
     TCoordinateExchange exchange(runs, terms, basis, region, options.Candidates);
+    if (fixed > 0)
+        exchange.SetFixedInformation(FixedInformation(terms, basis, options.Fixed));
     double best = -std::numeric_limits<double>::infinity();
     std::vector<double> points;
     for (std::int32_t start = 0; start < std::max(options.Starts, 1); ++start) {
@@ -59,7 +78,7 @@ TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::in
         return std::lexicographical_compare(a.rbegin(), a.rend(), b.rbegin(), b.rend());
     });
     plan.Mixture = options.Mixture;
-    plan.DValue = std::exp(best / terms) / runs;
+    plan.DValue = std::exp(best / terms) / total;
     plan.DEfficiency = 100.0 * plan.DValue;
     return plan;
 }

@@ -39,12 +39,16 @@ struct TDOptimalOptions {
     std::vector<TLinearConstraint> Constraints;
     // The factors are the proportions of a mixture and sum to 1.
     bool Mixture = false;
+    // Runs already made (k coded values each) that the new ones complete:
+    // they enter X'X and the plan's N but are never moved.
+    std::vector<std::vector<double>> Fixed;
 };
 
 struct TDOptimalPlan {
-    // N runs of k coded values; empty when the plan was refused.
+    // The new runs, k coded values each; empty when the plan was refused.
     std::vector<std::vector<double>> Runs;
-    // det(X'X)^(1/p) / N for the model matrix X of the runs.
+    // det(X'X)^(1/p) / N for the model matrix X of the whole plan, the
+    // fixed runs included, and N counting them.
     double DValue = 0.0;
     // 100 DValue, percent.
     double DEfficiency = 0.0;
@@ -54,10 +58,10 @@ struct TDOptimalPlan {
     std::string Message;
 };
 
-// A D-optimal plan of `runs` runs for the model of `terms` terms in `factors`
-// factors: coordinate exchange (Meyer and Nachtsheim, 1995) from several
-// random starts; a mixture exchanges proportions between pairs of
-// components, keeping their sum.
+// A D-optimal plan of `runs` runs (besides the options' fixed ones) for the
+// model of `terms` terms in `factors` factors: coordinate exchange (Meyer and Nachtsheim, 1995)
+// from several random starts; a mixture exchanges proportions between pairs of components, keeping
+// their sum.
 TDOptimalPlan BuildDOptimalPlan(std::int32_t factors, std::int32_t runs, std::int32_t terms,
                                 const TBasisFunction& basis, const TDOptimalOptions& options);
 

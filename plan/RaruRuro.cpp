@@ -35,18 +35,27 @@ void TRaruRuro::InvalidateData() {
     HasYMatrix = false;
     HasCheckPoint = false;
     HasCheckY = false;
+    DropResults();
+}
+
+void TRaruRuro::DropResults() {
     HasYMean = false;
     HasYVariance = false;
     HasYDeviation = false;
     HasMaxRunVariance = false;
     HasReproVariance = false;
     HasCochran = false;
+    HasBasisMatrix = false;
     HasInfoMatrix = false;
     HasInvInfoMatrix = false;
     HasBVector = false;
     HasSignificance = false;
     HasEquationLines = false;
     HasResiduals2 = false;
+    HasAdequacyVariance = false;
+    HasFisher = false;
+    HasCheckVarianceFactor = false;
+    HasCheckT = false;
     HasExtremumPoint = false;
 }
 

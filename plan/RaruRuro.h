@@ -145,6 +145,10 @@ public:
     // makes the reverse a plain difference. k values each.
     void CodedToNatural(const double* x, double* z) const;
     void NaturalToCoded(const double* z, double* x) const;
+    // Clears the flags of every result computed from the runs and the
+    // observations (the report's text aside): a plan whose runs changed
+    // has none of them until it is analysed again.
+    void DropResults();
     // Recomputes the natural matrix when base levels and intervals are valid.
     void RefreshNaturalMatrix();
     // A new set of observations, or a change of the repeat count.

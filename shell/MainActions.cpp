@@ -46,6 +46,11 @@ TCommandInfo ObservationsNeeded(TCommandInfo c) {
     return c;
 }
 
+TCommandInfo ModelNeeded(TCommandInfo c) {
+    c.NeedsModel = true;
+    return c;
+}
+
 std::vector<TCommandInfo> MakeFileCommands() {
     using M = TMenuId;
     return {
@@ -107,7 +112,10 @@ std::vector<TCommandInfo> MakePlanCommands() {
                    "Дисперсионный анализ, показатели качества, доверительные интервалы "
                    "коэффициентов и диагностика модели",
                    TBarId::Results),
-        Do(M::Experiment, "EvaluationItem", "&Оценка плана ...", "", 20, &F::EvaluationItemClick),
+        ModelNeeded(Do(M::Experiment, "EvaluationItem", "&Оценка плана ...", "", 20,
+                       &F::EvaluationItemClick)),
+        ModelNeeded(
+            Do(M::Experiment, "AugmentItem", "&Дополнить план ...", "", 20, &F::AugmentItemClick)),
         Op(M::Experiment, "RegenerateCodeItem", "Сброс кодовой &матрицы", "", 24,
            &S::ResetCodeMatrix),
         Op(M::Experiment, "TranslateItem", "&Значение / переход ...", "Ctrl+T", 26,

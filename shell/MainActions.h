@@ -34,6 +34,8 @@ struct TCommandInfo {
     bool Reevaluate = true;
     // Also needs the observations (the residuals' pictures).
     bool NeedsObservations = false;
+    // Also needs the plan's model (the plan before the experiment).
+    bool NeedsModel = false;
 };
 
 // Every command, menu by menu in menu order.

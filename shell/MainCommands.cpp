@@ -1,6 +1,7 @@
 // The main window's own commands: documents, windows, view, service, help.
 #include "shell/MainForm.h"
 
+#include "designwindows/AugmentDialog.h"
 #include "plan/RaruRuro.h"
 #include "services/PlanService.h"
 #include "shell/AboutBox.h"
@@ -199,6 +200,16 @@ void TMainForm::InteractionItemClick() {
 void TMainForm::TraceItemClick() {
     if (PlanService->Can(27))
         PlanHost->Plots().Show(TPlotWindowKind::Trace);
+}
+
+void TMainForm::AugmentItemClick() {
+    if (!PlanService->Can(20) || Plan().TermCount() < 1)
+        return;
+    // The dialog adds the runs itself on "OK"; the plan shows its windows
+    // anew and marks itself modified.
+    TAugmentDialog dialog(Plan(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        RefreshCommands();
 }
 
 void TMainForm::HelpWelcomeItemClick() {

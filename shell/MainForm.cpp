@@ -346,7 +346,8 @@ void TMainForm::ChildActivated(QMdiSubWindow* sub) {
 }
 
 bool TMainForm::CommandEnabled(const TCommandInfo& command) {
-    return PlanService->Can(command.Action) && (!command.NeedsObservations || Plan().HasYMatrix);
+    return PlanService->Can(command.Action) && (!command.NeedsObservations || Plan().HasYMatrix) &&
+           (!command.NeedsModel || Plan().TermCount() > 0);
 }
 
 void TMainForm::RefreshCommands() {

@@ -130,6 +130,7 @@ public:
     void EffectsItemClick();
     void InteractionItemClick();
     void TraceItemClick();
+    void AugmentItemClick();
     // Whether the command may run now: its plan action, and the
     // observations when it needs them.
     bool CommandEnabled(const TCommandInfo& command);

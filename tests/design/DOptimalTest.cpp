@@ -64,8 +64,10 @@ double DValue(const TTerms& terms, const std::vector<std::vector<double>>& runs)
     return std::pow(std::fabs(det), 1.0 / double(p)) / double(runs.size());
 }
 
-// The best of every multiset of N points of the grid levels^k.
-double BruteForce(const TTerms& terms, int k, int n, const std::vector<double>& levels) {
+// The best of every multiset of N points of the grid levels^k added to the
+// fixed runs.
+double BruteForce(const TTerms& terms, int k, int n, const std::vector<double>& levels,
+                  const std::vector<std::vector<double>>& fixed = {}) {
     std::vector<std::vector<double>> points{{}};
     for (int j = 0; j < k; ++j) {
         std::vector<std::vector<double>> longer;
@@ -77,9 +79,9 @@ double BruteForce(const TTerms& terms, int k, int n, const std::vector<double>& 
         points = longer;
     }
     double best = 0.0;
-    std::vector<std::vector<double>> runs;
+    std::vector<std::vector<double>> runs = fixed;
     const std::function<void(std::size_t)> choose = [&](std::size_t from) {
-        if (int(runs.size()) == n) {
+        if (runs.size() == fixed.size() + std::size_t(n)) {
             best = std::max(best, DValue(terms, runs));
             return;
         }
@@ -125,6 +127,43 @@ TEST(DOptimal, ReachesTheBestPlanOfAnExhaustiveSearch) {
         EXPECT_NEAR(plan.DValue, best, 1e-9 * best);
         EXPECT_NEAR(DValue(c.Terms, plan.Runs), best, 1e-9 * best);
         EXPECT_DOUBLE_EQ(plan.DEfficiency, 100.0 * plan.DValue);
+    }
+}
+
+// Runs added to runs already made: the whole plan's determinant, the old
+// runs left where they are.
+TEST(DOptimal, CompletesFixedRunsAsAnExhaustiveSearchDoes) {
+    const struct {
+        const char* Case;
+        const TTerms& Terms;
+        int K, N, Levels;
+        std::vector<std::vector<double>> Fixed;
+    } cases[] = {
+        {"quadratic in one factor, both ends made", Quadratic1, 1, 2, 9, {{-1.0}, {1.0}}},
+        {"cubic in one factor, off-centre runs made", Cubic1, 1, 2, 9, {{-0.5}, {0.25}, {1.0}}},
+        {"interaction, three corners made", Interaction2, 2, 2, 3, {{-1, -1}, {1, 1}, {1, -1}}},
+        {"quadratic in two factors, the 2^2 made",
+         Quadratic2,
+         2,
+         3,
+         3,
+         {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        std::vector<double> levels;
+        for (int s = 0; s < c.Levels; ++s)
+            levels.push_back(-1.0 + 2.0 * s / (c.Levels - 1));
+        TDOptimalOptions options;
+        options.GridLevels = c.Levels;
+        options.Fixed = c.Fixed;
+        const TDOptimalPlan plan = Build(c.Terms, c.K, c.N, options);
+        ASSERT_EQ(plan.Runs.size(), std::size_t(c.N)) << plan.Message;
+        const double best = BruteForce(c.Terms, c.K, c.N, levels, c.Fixed);
+        EXPECT_NEAR(plan.DValue, best, 1e-9 * best);
+        std::vector<std::vector<double>> whole = c.Fixed;
+        whole.insert(whole.end(), plan.Runs.begin(), plan.Runs.end());
+        EXPECT_NEAR(DValue(c.Terms, whole), best, 1e-9 * best);
     }
 }
 
