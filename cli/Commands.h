@@ -28,5 +28,6 @@ int RunQuantile(const TWords& words);
 int RunModules(const TWords& words);
 int RunPlot(const TWords& words);
 int RunEvaluate(const TWords& words);
+int RunRunSheet(const TWords& words);
 
 } // namespace orvanta::cli
