@@ -3,6 +3,9 @@
 #include "runsheet/RunSheet.h"
 #include "runsheet/SheetCsv.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace orvanta {
 
 namespace {
@@ -17,6 +20,14 @@ const char* const PageStyle =
     "td { text-align: right; height: 2.2em; }\n"
     "td.response { width: 9em; }\n"
     "@media print { body { margin: 0; } tr { page-break-inside: avoid; } }\n";
+
+// A setting as a person reads it off the page: 6 significant digits, the
+// precision that reading a filled sheet back asks of a setting.
+std::string ShownSetting(double value) {
+    char rounded[32];
+    std::snprintf(rounded, sizeof rounded, "%.5e", value);
+    return SheetNumber(std::strtod(rounded, nullptr));
+}
 
 } // namespace
 
@@ -68,7 +79,7 @@ std::string RunSheetHtml(const TRunSheet& sheet, const std::string& date) {
                 std::to_string(line.Run.Run) + "</td><td>" + std::to_string(line.Run.Repeat) +
                 "</td>";
         for (const double value : line.Settings)
-            page += "<td>" + SheetNumber(value) + "</td>";
+            page += "<td>" + ShownSetting(value) + "</td>";
         page += "<td class=\"response\" width=\"120\">&nbsp;<br>&nbsp;</td></tr>\n";
     }
     page += "</tbody>\n</table>\n</body>\n</html>\n";

@@ -129,6 +129,8 @@ public:
     void EffectsItemClick();
     void InteractionItemClick();
     void TraceItemClick();
+    void RunSheetItemClick();
+    void ImportRunSheetItemClick();
     // Whether the command may run now: its plan action, and the
     // observations when it needs them.
     bool CommandEnabled(const TCommandInfo& command);
