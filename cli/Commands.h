@@ -29,5 +29,6 @@ int RunModules(const TWords& words);
 int RunPlot(const TWords& words);
 int RunEvaluate(const TWords& words);
 int RunAugment(const TWords& words);
+int RunRunSheet(const TWords& words);
 
 } // namespace orvanta::cli

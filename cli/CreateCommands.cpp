@@ -11,6 +11,7 @@
 #include "numeric/NumberText.h"
 #include "plan/PlanFile.h"
 #include "plan/Settings.h"
+#include "runsheet/SheetFiles.h"
 
 #include <cstdio>
 
@@ -280,6 +281,9 @@ bool ApplyOptions(TRaruRuro& plan, const TArguments& arguments) {
     }
     if (const auto file = arguments.Value("--responses"); file && !SetResponses(plan, *file))
         return false;
+    if (const auto sheet = arguments.Value("--from-runsheet");
+        sheet && !ImportRunSheet(plan, *sheet))
+        return false;
     if (arguments.Has("--check-point"))
         return SetCheckPoint(
             plan, ParseNumberList(arguments.Required("--check-point"), "--check-point"),
@@ -290,12 +294,12 @@ bool ApplyOptions(TRaruRuro& plan, const TArguments& arguments) {
 } // namespace
 
 int RunSet(const TWords& words) {
-    const TArguments arguments(words,
-                               {{"--responses", "--code", "--levels", "--intervals", "--names",
-                                 "--response-name", "--check-point", "--check-responses"},
-                                {},
-                                1,
-                                1});
+    const TArguments arguments(
+        words, {{"--responses", "--code", "--levels", "--intervals", "--names", "--response-name",
+                 "--check-point", "--check-responses", "--from-runsheet"},
+                {},
+                1,
+                1});
     if (arguments.Has("--check-point") != arguments.Has("--check-responses"))
         throw TUsageError("--check-point и --check-responses задаются вместе");
     if (arguments.Has("--check-point")) {

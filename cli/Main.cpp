@@ -33,7 +33,8 @@ constexpr TCommand Commands[] = {
     {"set", RunSet,
      "  orvan set PLAN.mpl [--responses FILE] [--code FILE] [--levels FILE|v1,...,vk]\n"
      "            [--intervals FILE|v1,...,vk] [--names \"name1;name2;...\"]\n"
-     "            [--response-name NAME] [--check-point x1,...,xk --check-responses y1,...,yn]\n"},
+     "            [--response-name NAME] [--check-point x1,...,xk --check-responses y1,...,yn]\n"
+     "            [--from-runsheet FILE]\n"},
     {"analyze", RunAnalyze,
      "  orvan analyze PLAN.mpl [--insignificant ignore|zero|refit] [--json]\n"},
     {"report", RunReport, "  orvan report PLAN.mpl [--all-sections]\n"},
@@ -58,6 +59,8 @@ constexpr TCommand Commands[] = {
      "            [--natural|--coded] [--error pure|residual] [--width W --height H]\n"
      "            -o FILE.svg|FILE.png|FILE.pdf\n"
      "  orvan plot PLAN.mpl contour|ternary ... --data -o FILE.txt\n"},
+    {"runsheet", RunRunSheet,
+     "  orvan runsheet PLAN.mpl [--randomize [--seed S]] [--csv|--html] -o FILE\n"},
     {"evaluate", RunEvaluate, "  orvan evaluate PLAN.mpl [--delta D] [--alpha A] [--json]\n"},
     {"augment", RunAugment,
      "  orvan augment PLAN.mpl (--foldover [--factor I] | --axial [--alpha A] [--centre C]\n"

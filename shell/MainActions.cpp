@@ -61,6 +61,7 @@ std::vector<TCommandInfo> MakeFileCommands() {
                    TBarId::Start),
         Op(M::File, "SaveItem", "&Сохранить", "Ctrl+S", 2, &S::SavePlan),
         Op(M::File, "SaveAsItem", "Сохранить &как ...", "F12", 3, &S::SavePlanAs),
+        Do(M::File, "RunSheetItem", "&Рабочий лист ...", "", 14, &F::RunSheetItemClick),
         Do(M::File, "CloseItem", "&Закрыть", "Ctrl+U", 4, &F::CloseItemClick),
         WithButton(Do(M::File, "UpdateReportItem", "О&бновить отчет", "Ctrl+R", 5,
                       &F::UpdateReportItemClick, true),
@@ -90,6 +91,8 @@ std::vector<TCommandInfo> MakeImportCommands() {
         Op(M::Import, "ImportMLItem", "Основные &уровни ...", "", 9, &S::ImportBaseLevels),
         Op(M::Import, "ImportDFItem", "&Интервалы варьирования ...", "", 10, &S::ImportIntervals),
         Op(M::Import, "ImportDataItem", "&Отклики ...", "", 11, &S::ImportResponses),
+        Do(M::Import, "ImportRunSheetItem", "Из &рабочего листа ...", "", 11,
+           &F::ImportRunSheetItemClick),
     };
 }
 

@@ -3,6 +3,7 @@
 
 #include "designwindows/AugmentDialog.h"
 #include "plan/RaruRuro.h"
+#include "runsheetwindows/RunSheetFiles.h"
 #include "services/PlanService.h"
 #include "shell/AboutBox.h"
 #include "shell/FormList.h"
@@ -210,6 +211,26 @@ void TMainForm::AugmentItemClick() {
     TAugmentDialog dialog(Plan(), this);
     if (dialog.exec() == QDialog::Accepted)
         RefreshCommands();
+}
+
+void TMainForm::RunSheetItemClick() {
+    if (!PlanService->Can(14))
+        return;
+    Plan().StatusText = "Операция не завершена.";
+    if (SaveRunSheet(this, Plan()))
+        Plan().StatusText = "Рабочий лист сохранен.";
+    RefreshCommands();
+}
+
+void TMainForm::ImportRunSheetItemClick() {
+    if (!PlanService->Can(11))
+        return;
+    Plan().StatusText = "Операция не завершена.";
+    // The responses window shows the new observations; the results wait
+    // for the next analysis, as after an import of responses.
+    if (ImportFilledRunSheet(this, Plan()))
+        Plan().StatusText = "Отклики загружены из рабочего листа.";
+    RefreshCommands();
 }
 
 void TMainForm::HelpWelcomeItemClick() {

@@ -131,6 +131,8 @@ public:
     void InteractionItemClick();
     void TraceItemClick();
     void AugmentItemClick();
+    void RunSheetItemClick();
+    void ImportRunSheetItemClick();
     // Whether the command may run now: its plan action, and the
     // observations when it needs them.
     bool CommandEnabled(const TCommandInfo& command);
