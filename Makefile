@@ -10,7 +10,7 @@ PREFIX      ?= $(HOME)/.local
 
 BUILD_FUZZ    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
-FUZZ_TARGETS  := vector matrix token plan settings table
+FUZZ_TARGETS  := vector matrix token plan settings table runsheet
 
 all: build
 

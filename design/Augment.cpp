@@ -65,14 +65,11 @@ std::string RequestProblem(const TRaruRuro& plan, const TAugmentRequest& request
 std::optional<TMatrix> DOptimalRuns(const TRaruRuro& plan, const TAugmentRequest& request,
                                     std::string& message) {
     const std::int32_t k = plan.FactorCount;
-    const std::int32_t p = plan.TermCount();
-    const TBasisFunction basis = [&plan](const double* x, double* f) { plan.BasisRow(x, f); };
     TDOptimalOptions options;
     options.Seed = request.Seed;
-    options.Mixture = IsMixtureModel(k, p, basis);
     for (std::int32_t i = 0; i < plan.CodeMatrix.RowCount(); ++i)
         options.Fixed.emplace_back(plan.CodeMatrix.Row(i), plan.CodeMatrix.Row(i) + k);
-    const TDOptimalPlan design = BuildDOptimalPlan(k, request.Runs, p, basis, options);
+    const TDOptimalPlan design = BuildDOptimalPlanFor(request.Runs, PlanBasis(plan), options);
     if (design.Runs.empty()) {
         message = design.Message;
         return std::nullopt;
