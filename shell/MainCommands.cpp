@@ -6,6 +6,7 @@
 #include "runsheetwindows/RunSheetFiles.h"
 #include "services/PlanService.h"
 #include "shell/AboutBox.h"
+#include "shell/EvaluationWindow.h"
 #include "shell/FormList.h"
 #include "shell/HelpWindow.h"
 #include "shell/OptionsForm.h"
@@ -13,7 +14,6 @@
 #include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
-#include "shell/EvaluationWindow.h"
 #include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 

@@ -1,11 +1,13 @@
 // orvan32_screenshots <folder> [plan.mpl]: starts the desktop program's main
 // window on a plan, the way the program starts, and saves pictures of it and
 // of its windows as PNG files into the folder (for the README and the help).
+#include "designwindows/EvaluationForm.h"
 #include "dialogs/CheckPointDlg.h"
 #include "plan/Settings.h"
 #include "services/PlanService.h"
 #include "services/PlugIns.h"
 #include "shell/AboutBox.h"
+#include "shell/EvaluationWindow.h"
 #include "shell/FormList.h"
 #include "shell/GraphWindows.h"
 #include "shell/HelpWindow.h"
@@ -16,8 +18,6 @@
 #include "shell/PlotWindows.h"
 #include "shell/QtPlanHost.h"
 #include "shell/QuantilesForm.h"
-#include "designwindows/EvaluationForm.h"
-#include "shell/EvaluationWindow.h"
 #include "shell/StatisticsWindow.h"
 #include "shell/WindowListHandler.h"
 #include "statswindow/StatisticsForm.h"
