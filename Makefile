@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 
 PREFIX      ?= $(HOME)/.local
 
-.PHONY: all deps build run install screenshots test test-sanitize bench fuzz-build fuzz-smoke fuzz clean
+.PHONY: all deps build run install package package-check screenshots test test-sanitize bench fuzz-build fuzz-smoke fuzz clean
 
 BUILD_FUZZ    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
@@ -39,6 +39,16 @@ run: build
 # entry and icon, under $(PREFIX) (bin/, include/, share/).
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The .deb and the .rpm of the Release build, in $(BUILD)/packages/.
+package: build
+	cd $(BUILD) && cpack -G "DEB;RPM"
+
+# The packages checked as a machine meets them: lintian, apt-get install,
+# the installed programs run, the desktop entry and metainfo validated, the
+# package removed without a trace (needs root).
+package-check: package
+	tests/package/check-packages.sh $(BUILD)
 
 # Screenshots of the desktop program for the README (needs Xvfb).
 screenshots: build

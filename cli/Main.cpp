@@ -5,6 +5,8 @@
 #include "Arguments.h"
 #include "Commands.h"
 
+#include "orvanta/Version.h"
+
 #include "numeric/MessageHost.h"
 
 #include <cstdio>
@@ -82,8 +84,10 @@ void PrintUsage(std::FILE* out, const TCommand* only) {
     for (const TCommand& command : Commands)
         if (!only || only == &command)
             std::fputs(command.Usage, out);
-    if (!only)
+    if (!only) {
+        std::fputs("  orvan --help | --version\n", out);
         std::fputs(AnalysisNote, out);
+    }
 }
 
 int UsageError(const std::string& reason, const TCommand* command = nullptr) {
@@ -100,6 +104,10 @@ int main(int argc, char** argv) {
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(stdout, nullptr);
+        return ExitSuccess;
+    }
+    if (name == "--version") {
+        std::printf("orvan %s\n", ProgramVersion);
         return ExitSuccess;
     }
     const TWords words(argv + 2, argv + argc);

@@ -12,6 +12,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     qt6-translations-l10n libqcustomplot-dev
     xvfb xauth libgl1-mesa-dri fonts-dejavu-core libxcb1-dev
+    dpkg-dev file rpm lintian desktop-file-utils appstream man-db groff-base
 )
 
 missing=()

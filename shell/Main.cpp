@@ -4,6 +4,7 @@
 #include "shell/MainForm.h"
 #include "shell/MessageBoxes.h"
 
+#include "orvanta/Version.h"
 #include "plan/RaruRuro.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -91,6 +93,12 @@ void ProbeMemory(orvanta::TMainForm& main) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window system is needed: package checks and
+    // scripts ask it on machines without a display.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("orvan32 %s\n", orvanta::ProgramVersion);
+        return 0;
+    }
     QApplication app(argc, argv);
     orvanta::SetUpApplication(app);
 

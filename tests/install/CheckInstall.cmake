@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix and checks that the installed
-# program works from there: its folders beside it, the batch tool finding
+# program works from there: its folders beside it in lib/orvanta/, the links
+# in bin/, the batch tool finding
 # the standard module and its drawing program, the desktop program starting
 # with its modules and plug-ins and keeping its settings, the desktop entry
 # naming the program.
@@ -16,18 +17,23 @@ if(NOT result EQUAL 0)
     fail("cmake --install failed: ${errors}")
 endif()
 
+set(dir lib/orvanta)
 foreach(path
-        bin/orvan32 bin/orvan bin/orvan-plot bin/Models/standard.so bin/PlugIns/trilattice.so
-        bin/PlugIns/rheobend.so bin/help/index.html bin/help/3104.html bin/Readme.htm
+        bin/orvan32 bin/orvan ${dir}/orvan32 ${dir}/orvan ${dir}/orvan-plot ${dir}/Models/standard.so
+        ${dir}/PlugIns/trilattice.so ${dir}/PlugIns/rheobend.so ${dir}/help/index.html
+        ${dir}/help/3104.html ${dir}/Readme.htm
         include/orvanta/math_module.h include/orvanta/plugin.h include/orvanta/plan_service.h
-        share/orvanta/examples/ccr2-strength.mpl share/applications/orvanta.desktop
+        share/doc/orvanta/examples/ccr2-strength.mpl share/doc/orvanta/copyright
+        share/doc/orvanta/changelog.gz share/applications/orvanta.desktop
         share/icons/hicolor/scalable/apps/orvanta.svg share/icons/hicolor/64x64/apps/orvanta.png
-        share/mime/packages/orvanta.xml)
+        share/mime/packages/orvanta.xml share/metainfo/org.orvanta.Orvanta.metainfo.xml
+        share/man/man1/orvan.1.gz share/man/man1/orvan32.1.gz share/man/ru/man1/orvan.1.gz
+        share/man/ru/man1/orvan32.1.gz)
     if(NOT EXISTS ${PREFIX}/${path})
         fail("${path} is missing")
     endif()
 endforeach()
-foreach(path bin/orvan32 bin/orvan bin/orvan-plot)
+foreach(path bin/orvan32 bin/orvan ${dir}/orvan-plot)
     execute_process(COMMAND test -x ${PREFIX}/${path} RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         fail("${path} is not executable")
@@ -42,6 +48,17 @@ foreach(line "Exec=\"${PREFIX}/bin/orvan32\" %f" "Icon=orvanta" "MimeType=applic
     endif()
 endforeach()
 
+# Both programs name the project's version, the desktop program without a
+# display.
+foreach(program orvan orvan32)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=QT_QPA_PLATFORM
+                            ${PREFIX}/bin/${program} --version
+                    RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE errors)
+    if(NOT result EQUAL 0 OR NOT said STREQUAL "${program} ${VERSION}\n")
+        fail("${program} --version: ${result} ${said} ${errors}")
+    endif()
+endforeach()
+
 # The batch tool finds the module beside it and analyses an installed example.
 execute_process(COMMAND ${PREFIX}/bin/orvan modules
                 RESULT_VARIABLE result OUTPUT_VARIABLE modules ERROR_VARIABLE errors)
@@ -49,7 +66,7 @@ if(NOT result EQUAL 0 OR NOT modules MATCHES "standard")
     fail("orvan modules: ${result} ${modules} ${errors}")
 endif()
 execute_process(COMMAND ${PREFIX}/bin/orvan analyze
-                        ${PREFIX}/share/orvanta/examples/ccr2-strength.mpl --json
+                        ${PREFIX}/share/doc/orvanta/examples/ccr2-strength.mpl --json
                 RESULT_VARIABLE result OUTPUT_VARIABLE analysis ERROR_VARIABLE errors)
 if(NOT result EQUAL 0 OR NOT analysis MATCHES "\"coefficients\"")
     fail("orvan analyze: ${result} ${analysis} ${errors}")
@@ -59,7 +76,7 @@ endif()
 # display.
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=QT_QPA_PLATFORM
-            ${PREFIX}/bin/orvan plot ${PREFIX}/share/orvanta/examples/ccr2-strength.mpl contour
+            ${PREFIX}/bin/orvan plot ${PREFIX}/share/doc/orvanta/examples/ccr2-strength.mpl contour
             -o ${PREFIX}/strength.svg
     RESULT_VARIABLE result ERROR_VARIABLE errors TIMEOUT 60)
 if(NOT result EQUAL 0 OR NOT EXISTS ${PREFIX}/strength.svg)
@@ -79,7 +96,7 @@ execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=ORVAN32_HOME QT_QPA_PLATFORM=offscreen
             ORVAN32_STARTUP_TIMING=quit HOME=${home} XDG_CONFIG_HOME=${home}/config
             XDG_RUNTIME_DIR=${home}/runtime
-            ${PREFIX}/bin/orvan32 ${PREFIX}/share/orvanta/examples/ccr2-strength.mpl
+            ${PREFIX}/bin/orvan32 ${PREFIX}/share/doc/orvanta/examples/ccr2-strength.mpl
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 60)
 if(NOT result EQUAL 0 OR NOT output MATCHES "usable-window-at")
     fail("orvan32 did not start: ${result} ${output} ${errors}")
@@ -90,7 +107,7 @@ foreach(word "внешнего модуля" "Внешние модули" "Plug
         fail("orvan32 complained at start-up: ${errors}")
     endif()
 endforeach()
-if(NOT EXISTS ${PREFIX}/bin/orvan32.cfg AND NOT EXISTS ${home}/config/orvanta/orvan32.cfg)
+if(NOT EXISTS ${PREFIX}/${dir}/orvan32.cfg AND NOT EXISTS ${home}/config/orvanta/orvan32.cfg)
     fail("orvan32 kept no settings")
 endif()
 message(STATUS "install check: ${PREFIX} works")
