@@ -78,3 +78,5 @@ add_custom_command(
 add_custom_target(orvan_docs ALL DEPENDS ${orvan_docs})
 install(FILES ${CMAKE_BINARY_DIR}/install/changelog.gz ${PROJECT_SOURCE_DIR}/data/copyright
         DESTINATION share/doc/orvanta)
+install(FILES ${PROJECT_SOURCE_DIR}/data/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME orvanta)

@@ -45,9 +45,13 @@ set(CPACK_RPM_PACKAGE_GROUP "Applications/Engineering")
 set(CPACK_RPM_PACKAGE_URL "https://orvanta.org/")
 set(CPACK_RPM_PACKAGE_AUTOREQ ON)
 set(CPACK_RPM_PACKAGE_AUTOPROV OFF)
+# No /usr/lib/.build-id links: the debugging information is not shipped,
+# and links that other packages may hold too would only conflict.
+set(CPACK_RPM_SPEC_MORE_DEFINE "%define _build_id_links none")
 # The folders the system's own packages own are not claimed by this one.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
-    /usr/include /usr/lib /usr/share/applications /usr/share/doc /usr/share/icons
+    /usr/include /usr/lib /usr/share/applications /usr/share/lintian
+    /usr/share/lintian/overrides /usr/share/doc /usr/share/icons
     /usr/share/icons/hicolor /usr/share/icons/hicolor/scalable
     /usr/share/icons/hicolor/scalable/apps /usr/share/icons/hicolor/64x64
     /usr/share/icons/hicolor/64x64/apps /usr/share/man /usr/share/man/man1 /usr/share/man/ru
