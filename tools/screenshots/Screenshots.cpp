@@ -247,6 +247,16 @@ bool SaveEvaluation(orvanta::TMainForm& main, const QDir& folder, const QDir* gu
         ok = SaveSmall(*window, *guide, QStringLiteral("evaluation-fds.png"), 760) && ok;
     }
     window->close();
+    if (guide) {
+        // The dialogs of the plan before the experiment, left with "Отмена".
+        for (const auto& [command, file] :
+             {std::pair{&TMainForm::RunSheetItemClick, "runsheet-dialog.png"},
+              std::pair{&TMainForm::AugmentItemClick, "augment-dialog.png"}}) {
+            TModalPerson person(guide, {{QString::fromLatin1(file), {}, TReply::Cancel}});
+            (main.*command)();
+            ok = person.Ok() && ok;
+        }
+    }
     return ok;
 }
 
