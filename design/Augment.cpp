@@ -105,7 +105,7 @@ TNamedMatrix Extended(const TNamedMatrix& old, std::int32_t rows) {
     return extended;
 }
 
-void AppendRuns(TRaruRuro& plan, const TMatrix& added, TModuleModel model) {
+void AppendRuns(TRaruRuro& plan, const TMatrix& added, TModuleTerms model) {
     const std::int32_t old = plan.CodeMatrix.RowCount();
     const std::int32_t n = old + added.RowCount();
     TNamedMatrix code = Extended(plan.CodeMatrix, n);

@@ -44,11 +44,11 @@ std::vector<const TAdden*> GeneralTerms(const TRaruRuro& plan) {
 
 } // namespace
 
-std::optional<TModuleModel> PlanModuleModel(const TRaruRuro& plan, bool quadratic,
+std::optional<TModuleTerms> PlanModuleModel(const TRaruRuro& plan, bool quadratic,
                                             std::string& message) {
     const std::vector<const TAdden*> own = GeneralTerms(plan);
     if (plan.PlanKind == PlanGeneral && !quadratic)
-        return TModuleModel{plan.Model, own};
+        return TModuleTerms{plan.Model, own};
     // A built-in plan of 2^k runs fits the linear model, any other the
     // quadratic one.
     const bool linear = !quadratic && plan.TermCount() == plan.FactorCount + 1;
@@ -57,7 +57,7 @@ std::optional<TModuleModel> PlanModuleModel(const TRaruRuro& plan, bool quadrati
     for (const TAdden* adden : own)
         if (std::find(names.begin(), names.end(), adden->GetName()) == names.end())
             extra.push_back(adden);
-    TModuleModel model;
+    TModuleTerms model;
     const TMathCatalog* catalog = plan.MathCatalog();
     for (const std::string& name : names) {
         const std::int32_t index = catalog ? catalog->AddenByName(name) : -1;

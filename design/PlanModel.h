@@ -12,7 +12,7 @@ class TRaruRuro;
 
 // A model as the math modules hold it: a ready-made model, or terms picked
 // one by one when there is none.
-struct TModuleModel {
+struct TModuleTerms {
     const TModel* Model = nullptr;
     std::vector<const TAdden*> Addens;
 };
@@ -23,7 +23,7 @@ struct TModuleModel {
 // names ("1", "x1", "x1*x2", "x1^2"). With `quadratic` the full second-order
 // model in the plan's factors, followed by the plan's terms it lacks.
 // Nullopt, with `message` set, when the catalog has no such term.
-std::optional<TModuleModel> PlanModuleModel(const TRaruRuro& plan, bool quadratic,
+std::optional<TModuleTerms> PlanModuleModel(const TRaruRuro& plan, bool quadratic,
                                             std::string& message);
 
 } // namespace orvanta
