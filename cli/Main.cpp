@@ -56,7 +56,7 @@ constexpr TCommand Commands[] = {
      "  orvan surface PLAN.mpl --factors I,J --from A1,A2 --to B1,B2 --points P1,P2\n"
      "            [--at l1,...,lk] [--all-coords] [--natural] -o FILE\n"},
     {"plot", RunPlot,
-     "  orvan plot PLAN.mpl contour|ternary|residuals|pareto|halfnormal|interaction|trace\n"
+     "  orvan plot PLAN.mpl contour|ternary|residuals|pareto|halfnormal|interaction|trace|fds\n"
      "            [--factors I,J] [--at l1,...,lk] [--from A1,A2] [--to B1,B2] [--points N]\n"
      "            [--natural|--coded] [--error pure|residual] [--width W --height H]\n"
      "            -o FILE.svg|FILE.png|FILE.pdf\n"

@@ -3,6 +3,8 @@
 #include "GraphOptions.h"
 #include "Session.h"
 
+#include "design/Evaluation.h"
+#include "design/EvaluationTables.h"
 #include "numeric/Messages.h"
 #include "numeric/Stream.h"
 #include "services/SafeWrite.h"
@@ -17,7 +19,7 @@ constexpr std::pair<const char*, TPlotKind> Kinds[] = {
     {"contour", TPlotKind::Contour},       {"ternary", TPlotKind::Ternary},
     {"residuals", TPlotKind::Residuals},   {"pareto", TPlotKind::Pareto},
     {"halfnormal", TPlotKind::HalfNormal}, {"interaction", TPlotKind::Interaction},
-    {"trace", TPlotKind::Trace},
+    {"trace", TPlotKind::Trace},           {"fds", TPlotKind::Fds},
 };
 
 TCommandOptions PlotOptions() {
@@ -32,8 +34,8 @@ TPlotKind KindOf(const std::string& word) {
     for (const auto& [name, kind] : Kinds)
         if (word == name)
             return kind;
-    throw TUsageError("вид графика: contour, ternary, residuals, pareto, halfnormal, interaction "
-                      "или trace");
+    throw TUsageError("вид графика: contour, ternary, residuals, pareto, halfnormal, interaction, "
+                      "trace или fds");
 }
 
 std::int32_t Size(const TArguments& arguments, const char* option, std::int32_t otherwise) {
@@ -143,6 +145,23 @@ bool CurvesOf(const TArguments& arguments, const TRaruRuro& plan, bool natural,
     return true;
 }
 
+// The fraction-of-design-space curve of the plan before any response.
+bool FdsOf(const TRaruRuro& plan, TPlotContent& content) {
+    if (const std::string problem = EvaluationProblem(plan); !problem.empty()) {
+        ShowWarning(problem);
+        return false;
+    }
+    TEvaluationOptions options;
+    options.Repeats = plan.Repeats();
+    const auto evaluation = EvaluateDesign(plan.CodeMatrix, PlanBasis(plan), options);
+    if (!evaluation) {
+        ShowWarning(SingularDesignText());
+        return false;
+    }
+    content.Curves = FdsPicture(evaluation->Fds);
+    return true;
+}
+
 } // namespace
 
 void ReadPlotWords(const TWords& words, TPlotContent& content) {
@@ -176,6 +195,10 @@ int PreparePlot(const TWords& words, TPlotContent& content) {
     ReadPlotWords(words, content);
     const TArguments arguments(words, PlotOptions());
     TBatchSession session;
+    if (content.Kind == TPlotKind::Fds)
+        return session.Open(arguments.Positional().front()) && FdsOf(session.Plan, content)
+                   ? ExitSuccess
+                   : ExitFailure;
     if (!session.OpenAnalysed(arguments))
         return ExitFailure;
     const TRaruRuro& plan = session.Plan;
@@ -194,6 +217,8 @@ int PreparePlot(const TWords& words, TPlotContent& content) {
     case TPlotKind::Interaction:
     case TPlotKind::Trace:
         done = CurvesOf(arguments, plan, natural, content);
+        break;
+    case TPlotKind::Fds:
         break;
     }
     return done ? ExitSuccess : ExitFailure;

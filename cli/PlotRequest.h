@@ -11,7 +11,7 @@
 
 namespace orvanta::cli {
 
-enum class TPlotKind { Contour, Ternary, Residuals, Pareto, HalfNormal, Interaction, Trace };
+enum class TPlotKind { Contour, Ternary, Residuals, Pareto, HalfNormal, Interaction, Trace, Fds };
 
 // What `orvan plot` draws: the kind, the file and its size, and the content
 // computed from the analysed plan (one of the parts, by kind).
@@ -37,7 +37,8 @@ std::optional<TPictureFormat> PictureFormat(const std::string& path);
 void ReadPlotWords(const TWords& words, TPlotContent& content);
 
 // Reads the command line (a usage error when it does not fit), opens and
-// analyses the plan and computes the picture's content. ExitSuccess, or the
+// analyses the plan (only opens it for the prediction variance, which needs
+// no response) and computes the picture's content. ExitSuccess, or the
 // exit status after the message.
 int PreparePlot(const TWords& words, TPlotContent& content);
 

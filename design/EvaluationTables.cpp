@@ -147,6 +147,13 @@ std::string EvaluationProblem(const TRaruRuro& plan) {
     return {};
 }
 
+TCurvesPicture FdsPicture(const std::vector<TSpvFraction>& fds) {
+    TCurve curve;
+    for (const TSpvFraction& f : fds)
+        curve.Points.push_back({f.Fraction, f.Spv});
+    return {"Доля области плана (FDS)", "Доля области", "N·fᵀCf", {curve}, {{0.0, 1.0}}};
+}
+
 std::string SingularDesignText() {
     return "Оценка плана невозможна: информационная матрица вырождена, план не позволяет "
            "оценить все коэффициенты модели.";

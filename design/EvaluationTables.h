@@ -2,6 +2,7 @@
 
 #include "design/Aliases.h"
 #include "design/Evaluation.h"
+#include "plots/Pictures.h"
 #include "stats/StatisticsTables.h"
 
 #include <optional>
@@ -34,5 +35,9 @@ std::string DefiningRelationText(const TAliasStructure& aliases);
 std::vector<TStatSection> EvaluationSections(const TRaruRuro& plan, const TDesignEvaluation& e,
                                              const std::optional<TAliasStructure>& aliases,
                                              TAliasRefusal refusal);
+
+// The fraction-of-design-space curve as a picture: N·f'Cf against the share
+// of the region, over the whole region 0 .. 1.
+TCurvesPicture FdsPicture(const std::vector<TSpvFraction>& fds);
 
 } // namespace orvanta

@@ -1,8 +1,8 @@
 #include "designwindows/EvaluationForm.h"
 
+#include "design/EvaluationTables.h"
 #include "dialogs/NamedWidget.h"
 #include "plan/Settings.h"
-#include "plots/Pictures.h"
 #include "plotwindows/PlotDrawing.h"
 #include "plotwindows/PlotLook.h"
 #include "statswindow/StatisticsForm.h"
@@ -35,13 +35,6 @@ QDoubleSpinBox* Field(double low, double high, double value, double step, int de
     // A value typed digit by digit is evaluated once, when it is complete.
     field->setKeyboardTracking(false);
     return field;
-}
-
-TCurvesPicture FdsPicture(const std::vector<TSpvFraction>& fds) {
-    TCurve curve;
-    for (const TSpvFraction& f : fds)
-        curve.Points.push_back({f.Fraction, f.Spv});
-    return {"Доля области плана (FDS)", "Доля области", "N·fᵀCf", {curve}};
 }
 
 } // namespace
@@ -116,9 +109,6 @@ void TEvaluationForm::SetEvaluation(std::vector<TStatSection> sections,
     FdsPlot = Named(new QCustomPlot(page), QStringLiteral("FdsPlot"));
     FdsPlot->setMinimumSize(320, 240);
     DrawCurves(*FdsPlot, FdsPicture(fds), PlotLookOf(Settings()));
-    // The whole region and nothing beyond it: a lone curve needs no room
-    // for a label.
-    FdsPlot->axisRect()->axis(QCPAxis::atBottom)->setRange(0.0, 1.0);
     row->addWidget(FdsPlot, 1);
     layout->insertLayout(at, row, 1);
     FdsPlot->replot();

@@ -2,6 +2,7 @@
 
 #include "plots/PlotData.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +18,9 @@ struct TCurvesPicture {
     std::string XTitle;
     std::string YTitle;
     std::vector<TCurve> Curves;
+    // The horizontal axis spans exactly this range when set (a share of the
+    // region, 0 .. 1), with no room for labels: the curves have none.
+    std::optional<std::pair<double, double>> XRange;
 };
 
 // The interaction of factor `along` with factor `other` (indices from 0)

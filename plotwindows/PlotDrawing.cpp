@@ -363,9 +363,13 @@ void DrawCurves(QCustomPlot& plot, const TCurvesPicture& picture, const TPlotLoo
                   Qt::AlignLeft | Qt::AlignVCenter, colour);
     }
     Rescale(rect);
-    // Room on the right for the labels at the curves' ends.
-    const QCPRange x = Bottom(rect)->range();
-    Bottom(rect)->setRange(x.lower, x.upper + 0.3 * x.size());
+    if (picture.XRange) {
+        Bottom(rect)->setRange(picture.XRange->first, picture.XRange->second);
+    } else {
+        // Room on the right for the labels at the curves' ends.
+        const QCPRange x = Bottom(rect)->range();
+        Bottom(rect)->setRange(x.lower, x.upper + 0.3 * x.size());
+    }
     ApplyLook(plot, look);
 }
 

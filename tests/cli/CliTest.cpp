@@ -466,6 +466,9 @@ TEST_F(CliTest, PlotWritesEveryPictureWithoutADisplay) {
     WriteAll(blend, ReadAll(std::string(ORVAN_TEST_DATA) + "/../../examples/simplex32-blend.mpl"));
     WriteAll(lenth, ReadAll(std::string(ORVAN_TEST_DATA) + "/statistics/ffe4-lenth.mpl"));
     const std::string png = "\x89PNG\r\n\x1a\n";
+    // A plan before any response: its prediction variance alone.
+    const std::string fresh = Path("fresh.mpl");
+    Ok({"new", "--builtin", "ccr", "--factors", "2", "--repeats", "2", "-o", fresh});
     struct {
         std::string Plan;
         const char* Kind;
@@ -481,6 +484,7 @@ TEST_F(CliTest, PlotWritesEveryPictureWithoutADisplay) {
         {lenth, "halfnormal", "h.png", {"--width", "300", "--height", "200"}, png, 300, 200},
         {ccr, "interaction", "i.svg", {"--coded"}, "<svg", 0, 0},
         {ccr, "trace", "tr.pdf", {}, "%PDF-", 0, 0},
+        {fresh, "fds", "f.svg", {}, "<svg", 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Kind);
