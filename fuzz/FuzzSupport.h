@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numeric/MessageHost.h"
+#include "plan/SilentPlanHost.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,12 @@ public:
     std::optional<double> InputReal(const std::string&, const std::string&) override {
         return std::nullopt;
     }
+};
+
+// A plan's host that keeps its messages to itself.
+class TQuietPlanHost : public TSilentPlanHost {
+public:
+    void ShowMessage(TMessageKind, const std::string&) override {}
 };
 
 inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {

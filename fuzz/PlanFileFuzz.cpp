@@ -5,23 +5,13 @@
 #include "numeric/MemoryStream.h"
 #include "plan/PlanFile.h"
 #include "plan/RaruRuro.h"
-#include "plan/SilentPlanHost.h"
 #include "services/MathDefinition.h"
 #include "services/ProgramFolder.h"
 
 using namespace orvanta;
 
-namespace {
-
-class TQuietPlanHost : public TSilentPlanHost {
-public:
-    void ShowMessage(TMessageKind, const std::string&) override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static TQuietPlanHost host;
+    static fuzz::TQuietPlanHost host;
     static TMathDefinition* modules = [] {
         auto* registry = new TMathDefinition();
         registry->LoadFolder(ProgramFolder() + "/Models");

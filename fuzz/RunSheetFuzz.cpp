@@ -4,22 +4,12 @@
 #include "numeric/FileStream.h"
 #include "plan/PlanFile.h"
 #include "plan/RaruRuro.h"
-#include "plan/SilentPlanHost.h"
 #include "runsheet/SheetReader.h"
 
 using namespace orvanta;
 
-namespace {
-
-class TQuietPlanHost : public TSilentPlanHost {
-public:
-    void ShowMessage(TMessageKind, const std::string&) override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static TQuietPlanHost host;
+    static fuzz::TQuietPlanHost host;
     static TRaruRuro* plan = [] {
         auto* example = new TRaruRuro(host);
         TFileStream stream(ORVAN_EXAMPLE_PLAN);

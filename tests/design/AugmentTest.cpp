@@ -12,6 +12,7 @@
 #include "plan/Settings.h"
 #include "services/MathDefinition.h"
 
+#include "QuietAnalysis.h"
 #include "ScriptedHost.h"
 #include "TempFolder.h"
 
@@ -50,10 +51,7 @@ class AugmentTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Registry.LoadModule(std::string(ORVAN_MODELS_DIR) + "/standard.so"));
-        TSettings& s = Settings();
-        s.CBAlsoCreateY = s.CBCohrenResultsShow = s.CBStudentResultsShow = false;
-        s.CBFisherResultsShow = s.CBCohrenActivateReport = s.CBStudentActivateReport = false;
-        s.CBFisherActivateReport = false;
+        test::SilenceResultForms();
     }
     void TearDown() override { Settings().SetDefaults(); }
 

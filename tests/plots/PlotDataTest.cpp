@@ -15,6 +15,7 @@
 #include "stats/StatisticsTables.h"
 
 #include "../stats/ReferenceFile.h"
+#include "QuietAnalysis.h"
 #include "ScriptedHost.h"
 
 #include <gtest/gtest.h>
@@ -46,10 +47,7 @@ class PlotDataTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Registry.LoadModule(std::string(ORVAN_MODELS_DIR) + "/standard.so"));
-        TSettings& s = Settings();
-        s.CBAlsoCreateY = s.CBCohrenResultsShow = s.CBStudentResultsShow = false;
-        s.CBFisherResultsShow = s.CBCohrenActivateReport = s.CBStudentActivateReport = false;
-        s.CBFisherActivateReport = false;
+        test::SilenceResultForms();
     }
     void TearDown() override {
         Settings().SetDefaults();

@@ -16,6 +16,7 @@
 #include "services/MathDefinition.h"
 #include "stats/StatisticsReport.h"
 
+#include "QuietAnalysis.h"
 #include "ReferenceFile.h"
 #include "ScriptedHost.h"
 
@@ -47,10 +48,7 @@ class ModelStatisticsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Registry.LoadModule(std::string(ORVAN_MODELS_DIR) + "/standard.so"));
-        TSettings& s = Settings();
-        s.CBAlsoCreateY = s.CBCohrenResultsShow = s.CBStudentResultsShow = false;
-        s.CBFisherResultsShow = s.CBCohrenActivateReport = s.CBStudentActivateReport = false;
-        s.CBFisherActivateReport = false;
+        test::SilenceResultForms();
     }
     void TearDown() override { Settings().SetDefaults(); }
 
