@@ -99,6 +99,14 @@ TDOptimalPlan Build(const TTerms& terms, int k, int n, const TDOptimalOptions& o
     return BuildDOptimalPlan(k, n, int(terms.size()), Polynomial(terms), options);
 }
 
+// n levels evenly from -1 to 1, as the search's grid has them.
+std::vector<double> EvenLevels(int n) {
+    std::vector<double> levels;
+    for (int s = 0; s < n; ++s)
+        levels.push_back(-1.0 + 2.0 * s / (n - 1));
+    return levels;
+}
+
 } // namespace
 
 TEST(DOptimal, ReachesTheBestPlanOfAnExhaustiveSearch) {
@@ -116,9 +124,7 @@ TEST(DOptimal, ReachesTheBestPlanOfAnExhaustiveSearch) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Case);
-        std::vector<double> levels;
-        for (int s = 0; s < c.Levels; ++s)
-            levels.push_back(-1.0 + 2.0 * s / (c.Levels - 1));
+        const std::vector<double> levels = EvenLevels(c.Levels);
         TDOptimalOptions options;
         options.GridLevels = c.Levels;
         const TDOptimalPlan plan = Build(c.Terms, c.K, c.N, options);
@@ -151,9 +157,7 @@ TEST(DOptimal, CompletesFixedRunsAsAnExhaustiveSearchDoes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Case);
-        std::vector<double> levels;
-        for (int s = 0; s < c.Levels; ++s)
-            levels.push_back(-1.0 + 2.0 * s / (c.Levels - 1));
+        const std::vector<double> levels = EvenLevels(c.Levels);
         TDOptimalOptions options;
         options.GridLevels = c.Levels;
         options.Fixed = c.Fixed;
